@@ -1,0 +1,26 @@
+# The two commands a player and a developer need: `make run` and `make test`.
+.PHONY: run test bench deps build install clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $$(nproc) --target quindle
+
+run: build
+	./build/quindle
+
+test: deps
+	@scripts/test.sh
+
+bench: deps
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUINDLE_TESTS=OFF -DQUINDLE_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $$(nproc)
+	@for b in build-bench/bench/bench_*; do "$$b"; done
+
+install: build
+	cmake --install build
+
+clean:
+	rm -rf build build-asan build-tsan build-bench

@@ -1,0 +1,9 @@
+#include "res/Strings.h"
+
+#include "res/resource.h"
+
+const AFX_STRING_ENTRY g_quindleStrings[] = {
+    {IDS_ABOUTBOX, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+};
+
+const int g_quindleStringCount = int(sizeof(g_quindleStrings) / sizeof(g_quindleStrings[0]));
