@@ -1,11 +1,52 @@
-// TEMPORARY placeholder until the rendering work lands; replaced wholesale.
-#include "game/CourseView.h"
-void CCourseView::Draw(CDC*, CString) {}
-void CCourseView::DrawPlayer(CDC*) {}
-void CCourseView::DrawObstacles(CDC*) {}
-void CDrawArea::FillArea(CDC*, COLORREF) {}
-void CDrawArea::DrawTitle(CDC*) {}
-void CDrawArea::DrawMenuButtons(CDC*, int) {}
-void CDrawArea::DrawBanner(CDC*, CString, int, COLORREF) {}
-void CDrawArea::DrawStopButton(CDC*) {}
-void CDrawArea::Paint(CDC*, CString) {}
+// The drawing operations of CDrawArea that the two screens are made of.
+#include "render/DrawArea.h"
+
+#include "render/Painter.h"
+#include "render/Palette.h"
+
+using namespace palette;
+
+namespace {
+
+// One self-drawn button: its box, red under the mouse, and its caption.
+void DrawButton(CPainter& painter, const CRect& rc, BOOL bHover, COLORREF outline, const char* pszCaption,
+                int pointSize, COLORREF captionColour)
+{
+    painter.DrawRect(rc.left, rc.top, rc.right, rc.bottom, outline, bHover ? kRed : kDarkGrey);
+    painter.DrawString(rc, pszCaption, pointSize, captionColour);
+}
+
+} // namespace
+
+void CDrawArea::FillArea(CDC* pDC, COLORREF colour)
+{
+    CPainter painter(pDC);
+    painter.DrawRect(m_rcArea.left, m_rcArea.top, m_rcArea.right, m_rcArea.bottom, colour, colour);
+}
+
+void CDrawArea::DrawTitle(CDC* pDC)
+{
+    CPainter painter(pDC);
+    painter.DrawRect(m_rcTitle.left, m_rcTitle.top, m_rcTitle.right, m_rcTitle.bottom, kGrey, kDarkGrey);
+    painter.DrawString(m_rcTitle, m_strText, kTitlePointSize, kRed);
+}
+
+void CDrawArea::DrawMenuButtons(CDC* pDC, int pointSize)
+{
+    CPainter painter(pDC);
+    DrawButton(painter, m_rcStart, m_bHoverStart, kGrey, kStartCaption, pointSize, kBlue);
+    DrawButton(painter, m_rcExit, m_bHoverExit, kGrey, kExitCaption, pointSize, kBlue);
+}
+
+void CDrawArea::DrawBanner(CDC* pDC, CString text, int pointSize, COLORREF colour)
+{
+    CPainter painter(pDC);
+    painter.DrawString(m_rcArea, text, pointSize, colour);
+}
+
+void CDrawArea::DrawStopButton(CDC* pDC)
+{
+    // The outline is the idle fill, so a Stop button not under the mouse shows no border.
+    CPainter painter(pDC);
+    DrawButton(painter, m_rcStop, m_bHoverStop, kDarkGrey, kStopCaption, kStopPointSize, kYellow);
+}

@@ -2,41 +2,64 @@
 
 #include "platform/gdi/GdiData.h"
 
+DcData::DcData(SDL_Surface* pSurface, bool bMemoryDC)
+    : pTarget(pSurface),
+      bMemory(bMemoryDC),
+      hPen(AfxStockObject(GdiKind::Pen)),
+      hBrush(AfxStockObject(GdiKind::Brush)),
+      hFont(AfxStockObject(GdiKind::Font)),
+      hBitmap(AfxStockObject(GdiKind::Bitmap))
+{
+}
+
+HDC AfxCreateSurfaceDC(SDL_Surface* pSurface)
+{
+    return new DcData(pSurface, false);
+}
+
+HDC CreateCompatibleDC(HDC)
+{
+    return new DcData(nullptr, true);
+}
+
+BOOL DeleteDC(HDC hDC)
+{
+    if (!hDC)
+        return FALSE;
+    AfxReleaseSelection(hDC->hPen);
+    AfxReleaseSelection(hDC->hBrush);
+    AfxReleaseSelection(hDC->hFont);
+    AfxReleaseSelection(hDC->hBitmap);
+    delete hDC;
+    return TRUE;
+}
+
 CDC::~CDC()
 {
     DeleteDC();
 }
 
-BOOL CDC::CreateCompatibleDC(CDC*)
+BOOL CDC::Attach(HDC hDC)
 {
-    if (m_hDC)
+    if (!hDC || m_hDC)
         return FALSE;
-    m_hDC = new DcData;
+    m_hDC = hDC;
     return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    m_hDC = nullptr;
+    return hDC;
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
 }
 
 BOOL CDC::DeleteDC()
 {
-    if (!m_hDC)
-        return FALSE;
-    SelectObject(static_cast<CBitmap*>(nullptr));
-    delete m_hDC;
-    m_hDC = nullptr;
-    return TRUE;
-}
-
-CBitmap* CDC::SelectObject(CBitmap* pBitmap)
-{
-    if (!m_hDC)
-        return nullptr;
-    CBitmap* pOld = m_hDC->pBitmap;
-    if (pOld && pOld->m_hObject)
-        --pOld->m_hObject->nSelections;
-    m_hDC->pBitmap = pBitmap;
-    m_hDC->pTarget = nullptr;
-    if (pBitmap && pBitmap->m_hObject) {
-        ++pBitmap->m_hObject->nSelections;
-        m_hDC->pTarget = pBitmap->m_hObject->pSurface;
-    }
-    return pOld;
+    return ::DeleteDC(Detach());
 }

@@ -4,7 +4,12 @@
 
 CGdiObject::~CGdiObject()
 {
-    DeleteObject();
+    if (!m_hObject || DeleteObject())
+        return;
+    // Still selected somewhere: the DC frees it when it lets it go.
+    m_hObject->pWrapper = nullptr;
+    m_hObject->bOrphaned = true;
+    m_hObject = nullptr;
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -12,12 +17,15 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
     if (!hObject || m_hObject)
         return FALSE;
     m_hObject = hObject;
+    hObject->pWrapper = this;
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ h = m_hObject;
+    if (h && h->pWrapper == this)
+        h->pWrapper = nullptr;
     m_hObject = nullptr;
     return h;
 }
@@ -26,44 +34,17 @@ BOOL CGdiObject::DeleteObject()
 {
     if (!m_hObject)
         return FALSE;
-    if (!::DeleteObject(m_hObject))
-        return FALSE;
-    m_hObject = nullptr;
-    return TRUE;
+    return ::DeleteObject(m_hObject);
 }
 
 BOOL DeleteObject(HGDIOBJ hObject)
 {
     if (!hObject || hObject->nSelections > 0)
         return FALSE;
-    if (hObject->pSurface)
-        SDL_FreeSurface(hObject->pSurface);
+    if (hObject->bStock)
+        return TRUE;
+    if (hObject->pWrapper)
+        hObject->pWrapper->m_hObject = nullptr;
     delete hObject;
     return TRUE;
-}
-
-HBITMAP CreateCompatibleBitmap(CDC*, int nWidth, int nHeight)
-{
-    if (nWidth <= 0 || nHeight <= 0)
-        return nullptr;
-    SDL_Surface* pSurface = SDL_CreateRGBSurfaceWithFormat(0, nWidth, nHeight, 32, kPixelFormat);
-    if (!pSurface)
-        return nullptr;
-    SDL_FillRect(pSurface, nullptr, 0);
-    return new GdiObjectData{GdiKind::Bitmap, pSurface, 0};
-}
-
-BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
-{
-    return Attach(::CreateCompatibleBitmap(pDC, nWidth, nHeight));
-}
-
-int CBitmap::GetWidth() const
-{
-    return m_hObject && m_hObject->pSurface ? m_hObject->pSurface->w : 0;
-}
-
-int CBitmap::GetHeight() const
-{
-    return m_hObject && m_hObject->pSurface ? m_hObject->pSurface->h : 0;
 }

@@ -1,13 +1,23 @@
-// GDI objects: a CGdiObject wraps a handle it owns once attached. A handle is
-// the platform's own drawing object (a pen, brush, font or bitmap) that lives
-// until DeleteObject. Deleting a handle that a DC still has selected is
-// refused, as on the original platform: deselect first.
+// GDI objects. A handle stands for one of the drawing layer's objects (a pen,
+// brush, font or bitmap) and lives until DeleteObject; a CGdiObject owns the
+// handle attached to it and deletes it when it goes.
+//
+// As on the original platform, a handle that a DC still has selected cannot be
+// deleted: DeleteObject refuses it, so deselect first. If a wrapper goes while
+// its handle is still selected, the handle is freed when the DC lets it go, so
+// that nothing leaks and nothing dangles. Stock objects (a new DC's pen, brush,
+// font and bitmap) are never deleted.
+//
+// Left out: palettes, regions, extended pens, GetObject.
 #pragma once
 
 #include "platform/core/Types.h"
 
 struct GdiObjectData;
 typedef GdiObjectData* HGDIOBJ;
+typedef GdiObjectData* HPEN;
+typedef GdiObjectData* HBRUSH;
+typedef GdiObjectData* HFONT;
 typedef GdiObjectData* HBITMAP;
 
 class CDC;
@@ -19,22 +29,17 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
     virtual ~CGdiObject();
 
+    // Takes ownership of hObject; FALSE when hObject is null or one is attached already.
     BOOL Attach(HGDIOBJ hObject);
+    // Gives up the handle without deleting it.
     HGDIOBJ Detach();
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // Deletes the attached handle; FALSE (and the handle kept) while a DC has it selected.
     BOOL DeleteObject();
 
     HGDIOBJ m_hObject = nullptr;
 };
 
+// FALSE for a null handle or one that a DC has selected; TRUE (and nothing
+// done) for a stock object.
 BOOL DeleteObject(HGDIOBJ hObject);
-
-class CBitmap : public CGdiObject {
-public:
-    // A bitmap of nWidth x nHeight pixels in the pixel format of pDC's device.
-    BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
-    int GetWidth() const;
-    int GetHeight() const;
-};
-
-HBITMAP CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
