@@ -48,6 +48,13 @@ BOOL CVirtualClock::WaitForSleepers(int n, DWORD realTimeoutMs)
     return m_cv.wait_for(lock, std::chrono::milliseconds(realTimeoutMs), [&] { return int(m_sleepers.size()) >= n; });
 }
 
+BOOL CVirtualClock::WaitForPendingSleeper(DWORD realTimeoutMs)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_cv.wait_for(lock, std::chrono::milliseconds(realTimeoutMs),
+                         [&] { return !m_sleepers.empty() && m_sleepers.rbegin()->first > m_now; });
+}
+
 BOOL CVirtualClock::AdvanceToNextWake(DWORD realTimeoutMs)
 {
     std::unique_lock<std::mutex> lock(m_mutex);

@@ -19,6 +19,10 @@ public:
     void Advance(DWORD ms);
     // Waits (in real time, up to realTimeoutMs) until at least n threads sleep.
     BOOL WaitForSleepers(int n, DWORD realTimeoutMs = 10000);
+    // Waits (in real time) until a sleeper is not yet due: one that the next
+    // AdvanceToNextWake releases. A sleeper already released that has not yet
+    // woken up does not count, so a test can step one sleep at a time.
+    BOOL WaitForPendingSleeper(DWORD realTimeoutMs = 10000);
     // Waits for a sleeper, then moves time to the earliest wake-up; FALSE on time-out.
     BOOL AdvanceToNextWake(DWORD realTimeoutMs = 10000);
     // The duration the earliest sleeper asked for, or 0 when none sleeps.

@@ -1,0 +1,4 @@
+#include "session/ControlLists.h"
+
+template class CLockedOwningList<int>;
+template class CLockedOwningList<COwnedObject>;

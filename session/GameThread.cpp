@@ -1,0 +1,91 @@
+#include "session/GameThread.h"
+
+namespace {
+constexpr int kObstacleCount = 300;
+constexpr DWORD kReadyMs = 2000;
+constexpr DWORD kGoMs = 500;
+constexpr DWORD kFrameMs = 200;
+constexpr DWORD kResultMs = 2000;
+
+const char kReadyText[] = "Ready";
+const char kGoText[] = "Go!!";
+const char kRunningText[] = "";
+const char kGameOverText[] = "Game Over!!";
+const char kGoalText[] = "Goal!!";
+} // namespace
+
+CGameThread::CGameThread() : m_pView(nullptr) {}
+
+CGameThread::~CGameThread()
+{
+    // Main uses the view and this object's lists: no run may outlive them.
+    AbandonAndWait();
+}
+
+void CGameThread::Main()
+{
+    CCourseView* pView = m_pView;
+    if (!pView)
+        return;
+    // A Start or Stop click from here on owns the in-game flag: this run's end
+    // must not undo it (a new run may already be playing).
+    const uint32_t nFlagVersion = pView->m_bInGame.GetVersion();
+
+    pView->ResetPlayer();
+    ThrowIfAbandoned();
+    pView->SpawnObstacles(kObstacleCount);
+    ShowStatus(kReadyText);
+    Sleep(kReadyMs);
+    ShowStatus(kGoText);
+    Sleep(kGoMs);
+    ShowStatus(kRunningText);
+
+    PlayFrames();
+
+    Repaint();
+    Sleep(kResultMs);
+    if (!IsAbandoned())
+        pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
+    Repaint();
+}
+
+// One pass per frame until the player is hit or no obstacle is left in the
+// area. A stop takes effect only at the end of a pass.
+void CGameThread::PlayFrames()
+{
+    for (;;) {
+        ThrowIfAbandoned();
+        m_pView->AdvanceObstacles();
+        if (m_pView->IsPlayerHit()) {
+            EndWith(kGameOverText);
+            return;
+        }
+        if (m_pView->CountObstaclesInArea() == 0) {
+            EndWith(kGoalText);
+            return;
+        }
+        Repaint();
+        Sleep(kFrameMs);
+        Checkpoint();
+    }
+}
+
+// The run is over: no checkpoint follows, so the result phase still runs in full.
+void CGameThread::EndWith(const char* pszResult)
+{
+    Stop();
+    SetStatusText(CString(pszResult));
+}
+
+void CGameThread::ShowStatus(const char* pszText)
+{
+    SetStatusText(CString(pszText));
+    Repaint();
+}
+
+void CGameThread::Repaint()
+{
+    CWnd* pOwner = GetOwner();
+    if (pOwner && !IsAbandoned())
+        ::InvalidateRect(pOwner->m_hWnd, NULL, FALSE);
+}

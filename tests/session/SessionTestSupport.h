@@ -1,0 +1,64 @@
+// What the session tests share: window handles that record what the session
+// asks of its owner, the virtual clock installed for the life of a fixture, and
+// the steps that drive a run one sleep at a time.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "platform/core/VirtualClock.h"
+#include "platform/core/Wnd.h"
+
+// An owner window: counts repaint requests and hands out registered controls.
+class CRecordingWindow : public CWindowHandle {
+public:
+    void Invalidate(const RECT* lpRect, BOOL bErase) override
+    {
+        if (lpRect || bErase)
+            ++m_nWrongInvalidates;
+        ++m_nInvalidates;
+        OnInvalidate();
+    }
+    CWnd* GetDlgItem(int nID) override
+    {
+        ++m_nDlgItemCalls;
+        auto it = m_controls.find(nID);
+        return it == m_controls.end() ? nullptr : it->second;
+    }
+    BOOL EnableWindow(BOOL) override { return FALSE; }
+    virtual void OnInvalidate() {}
+
+    std::atomic<int> m_nInvalidates{0};
+    std::atomic<int> m_nWrongInvalidates{0}; // with a rectangle or with erase
+    std::atomic<int> m_nDlgItemCalls{0};
+    std::map<int, CWnd*> m_controls;
+};
+
+// Sets the clock for the life of the object, and puts the real one back.
+class CClockInstaller {
+public:
+    explicit CClockInstaller(CClock* pClock) { AfxSetClock(pClock); }
+    ~CClockInstaller() { AfxSetClock(nullptr); }
+    CClockInstaller(const CClockInstaller&) = delete;
+    CClockInstaller& operator=(const CClockInstaller&) = delete;
+};
+
+// Waits until the worker sleeps and returns the length it asked for (0 if it never does).
+inline DWORD WaitForSleep(CVirtualClock& clock)
+{
+    if (!clock.WaitForPendingSleeper())
+        return 0;
+    return clock.NextSleepLength();
+}
+
+// Lets the pending sleep run out.
+inline void EndSleep(CVirtualClock& clock)
+{
+    ASSERT_TRUE(clock.WaitForPendingSleeper());
+    ASSERT_TRUE(clock.AdvanceToNextWake());
+}
