@@ -1,6 +1,9 @@
-#include <cstdio>
-int main()
+// Quindle: the application object and the process's entry point.
+#include "app/QuindleApp.h"
+
+CQuindleApp theApp;
+
+int main(int argc, char* argv[])
 {
-    std::puts("quindle: the window is not built yet");
-    return 0;
+    return AfxWinMain(argc, argv);
 }

@@ -1,5 +1,8 @@
 #include "platform/core/Wnd.h"
 
+// The operations a window-less CWnd needs live here; the rest of CWnd is
+// defined by platform/ui, which owns real windows.
+
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 {
     if (!hWnd)

@@ -1,0 +1,117 @@
+#include "app/QuindleDlg.h"
+
+#include "app/AboutDlg.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WinApp.h"
+
+namespace {
+
+constexpr const char* kTitleText = "Quindle";
+// Timer 0 hands the game thread's control states to the window and takes the focus back.
+constexpr UINT_PTR kControlTimer = 0;
+constexpr UINT kControlTimerPeriod = 200;
+// The About item's command; the system keeps the low four bits of system commands.
+constexpr UINT kSysCommandMask = 0xFFF0;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CQuindleDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_QUERYDRAGICON()
+ON_WM_TIMER()
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CQuindleDlg::CQuindleDlg(CWnd* pParent) : CDialog(CQuindleDlg::IDD, pParent)
+{
+    m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : AfxFindIconGroup(IDR_MAINFRAME);
+}
+
+BOOL CQuindleDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != NULL) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
+
+    const CRect rcArea = GetControlRect(this, IDC_AREA);
+    m_view.SetArea(rcArea.left, rcArea.top, rcArea.right, rcArea.bottom);
+    m_view.m_rcStart = GetControlRect(this, IDC_START);
+    m_view.m_rcStop = GetControlRect(this, IDC_STOP);
+    m_view.m_rcExit = GetControlRect(this, IDOK);
+    m_view.m_rcTitle = GetControlRect(this, IDC_TITLE);
+    m_view.SetText(kTitleText);
+
+    m_thread.SetOwner(this);
+    m_thread.m_pView = &m_view;
+
+    SetTimer(kControlTimer, kControlTimerPeriod, NULL);
+    return TRUE;
+}
+
+void CQuindleDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & kSysCommandMask) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    Default();
+}
+
+HCURSOR CQuindleDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CQuindleDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kControlTimer) {
+        m_thread.UpdateControls();
+        SetFocus();
+    }
+    Default();
+}
+
+void CQuindleDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, WPARAM(dc.GetSafeHdc()), 0);
+        const int cxIcon = GetSystemMetrics(SM_CXICON);
+        const int cyIcon = GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        const int x = (rect.Width() - cxIcon + 1) / 2;
+        const int y = (rect.Height() - cyIcon + 1) / 2;
+        dc.DrawIcon(x, y, m_hIcon);
+        return;
+    }
+    CPaintDC dc(this);
+    const CString text = m_thread.GetStatusText();
+    m_view.Paint(&dc, text);
+    Default();
+}
+
+CRect GetControlRect(CWnd* pDlg, int nID)
+{
+    CRect rc;
+    CWnd* pControl = pDlg ? pDlg->GetDlgItem(nID) : nullptr;
+    if (!pControl)
+        return rc;
+    pControl->GetWindowRect(&rc);
+    pDlg->ScreenToClient(&rc);
+    return rc;
+}

@@ -1,0 +1,35 @@
+// CQuindleDlg: the main window. It owns the game field (m_view) and the game
+// thread (m_thread), takes its whole screen layout from the hidden controls of
+// its template, and its message handlers are the game's user interface.
+#pragma once
+
+#include "game/CourseView.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/IconImage.h"
+#include "res/resource.h"
+#include "session/GameThread.h"
+
+class CQuindleDlg : public CDialog {
+public:
+    explicit CQuindleDlg(CWnd* pParent = NULL);
+
+    enum { IDD = IDD_MAIN };
+
+    HICON m_hIcon;
+    CCourseView m_view;   // constructed before m_thread, destroyed after it
+    CGameThread m_thread; // runs on m_view; its worker only asks this window to repaint
+
+protected:
+    BOOL OnInitDialog() override;
+
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The rectangle of dialog control nID in pDlg's client coordinates; empty
+// when pDlg has no such control.
+CRect GetControlRect(CWnd* pDlg, int nID);

@@ -1,0 +1,26 @@
+// Dialog units: a template's sizes and boxes are in units of its font, a
+// quarter of the font's average character width across and an eighth of its
+// height down. The base units are measured from the font itself, as the
+// original platform's dialog manager measures them: the average width is
+// (width of "A".."Z" "a".."z" / 26 + 1) / 2, the height is the line height.
+// A box maps its x, y, width and height separately, each rounded.
+//
+// Left out: dialogs without a font of their own (the system font).
+#pragma once
+
+#include "platform/core/Rect.h"
+
+struct DLGBASEUNITS {
+    int cx; // average character width, pixels
+    int cy; // character height, pixels
+};
+
+// The base units of face at nPointSize points (96 dots per inch).
+DLGBASEUNITS AfxGetDialogBaseUnits(const char* pszFace, int nPointSize);
+
+// Finds and opens the fonts of the program's dialog templates, so that the
+// first dialog need not wait for them; safe on any thread.
+void AfxLoadDialogFonts();
+
+// The pixel rectangle of the box (x, y, cx, cy) in dialog units.
+CRect AfxMapDialogBox(const DLGBASEUNITS& units, int x, int y, int cx, int cy);

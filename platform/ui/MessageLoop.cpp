@@ -1,0 +1,213 @@
+#include "platform/ui/MessageLoop.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "platform/core/Clock.h"
+#include "platform/ui/XConnection.h"
+
+namespace {
+
+Uint32 EventWindowID(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        return event.motion.windowID;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        return event.button.windowID;
+    case SDL_MOUSEWHEEL:
+        return event.wheel.windowID;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        return event.key.windowID;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+CMessageLoop& CMessageLoop::Get()
+{
+    static CMessageLoop loop;
+    return loop;
+}
+
+CMessageLoop::CMessageLoop() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+void CMessageLoop::AddWindow(CLoopWindow* pWindow)
+{
+    m_windows.push_back(pWindow);
+}
+
+void CMessageLoop::RemoveWindow(CLoopWindow* pWindow)
+{
+    EndModal(pWindow);
+    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), pWindow), m_windows.end());
+}
+
+void CMessageLoop::BeginModal(CLoopWindow* pWindow)
+{
+    m_modal.push_back(pWindow);
+}
+
+void CMessageLoop::EndModal(CLoopWindow* pWindow)
+{
+    m_modal.erase(std::remove(m_modal.begin(), m_modal.end(), pWindow), m_modal.end());
+}
+
+CLoopWindow* CMessageLoop::GetModalWindow() const
+{
+    return m_modal.empty() ? nullptr : m_modal.back();
+}
+
+void CMessageLoop::SetIdleHook(std::function<void()> hook)
+{
+    m_idleHook = std::move(hook);
+}
+
+CLoopWindow* CMessageLoop::FindWindow(Uint32 nWindowID) const
+{
+    for (CLoopWindow* p : m_windows) {
+        if (p->GetWindowID() == nWindowID)
+            return p;
+    }
+    return nullptr;
+}
+
+BOOL CMessageLoop::PumpOnce(BOOL bWait)
+{
+    if (DispatchInput() || PaintOne() || FireOneTimer())
+        return TRUE;
+    if (bWait) {
+        if (m_idleHook)
+            m_idleHook();
+        else
+            Wait();
+    }
+    return FALSE;
+}
+
+BOOL CMessageLoop::DispatchInput()
+{
+    SDL_Event event;
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
+            return FALSE;
+    }
+    Route(event);
+    return TRUE;
+}
+
+void CMessageLoop::Route(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT: {
+        const std::vector<CLoopWindow*> modal = m_modal;
+        for (CLoopWindow* p : modal)
+            p->OnQuit();
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        if (CLoopWindow* p = FindWindow(event.window.windowID))
+            p->OnWindowEvent(event.window);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        RouteInput(EventWindowID(event), event, FALSE);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        RouteInput(EventWindowID(event), event, TRUE);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMessageLoop::RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard)
+{
+    CLoopWindow* pModal = GetModalWindow();
+    CLoopWindow* pTarget = FindWindow(nWindowID);
+    if (bKeyboard && pModal)
+        pTarget = pModal;
+    if (!pTarget)
+        return;
+    if (!pModal || pTarget == pModal)
+        pTarget->OnInput(event);
+    else
+        pModal->OnInputElsewhere(event);
+}
+
+BOOL CMessageLoop::PaintOne()
+{
+    // Painting may add or remove windows: stop at the first that painted.
+    for (size_t i = 0; i < m_windows.size(); ++i) {
+        if (m_windows[i]->PaintPending())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CMessageLoop::FireOneTimer()
+{
+    const ULONGLONG now = AfxGetClock().GetTickCount();
+    for (size_t i = 0; i < m_windows.size(); ++i) {
+        if (m_windows[i]->FireDueTimer(now))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+ULONGLONG CMessageLoop::NextTimerDue() const
+{
+    ULONGLONG due = CLoopWindow::kNever;
+    for (CLoopWindow* p : m_windows)
+        due = std::min(due, p->NextTimerDue());
+    return due;
+}
+
+void CMessageLoop::Wait()
+{
+    int timeout = -1;
+    const ULONGLONG due = NextTimerDue();
+    if (due != CLoopWindow::kNever) {
+        const ULONGLONG now = AfxGetClock().GetTickCount();
+        if (due <= now)
+            return;
+        timeout = int(std::min<ULONGLONG>(due - now, INT_MAX));
+    }
+    // The windows share one X connection: any of ours will do.
+    const XCONNECTION x = AfxGetXConnection(m_windows.empty() ? nullptr : m_windows.front()->GetSdlWindow());
+    // Xlib may hold events it read during painting: poll would not see them.
+    if (AfxXEventsPending(x.pDisplay) > 0)
+        return;
+    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {x.fd, POLLIN, 0}};
+    poll(fds, x.fd >= 0 ? 2 : 1, timeout);
+    if (fds[0].revents & POLLIN)
+        DrainWake();
+}
+
+void CMessageLoop::DrainWake()
+{
+    uint64_t count = 0;
+    while (read(m_wakeFd.load(), &count, sizeof(count)) == ssize_t(sizeof(count)))
+        ;
+}
+
+void CMessageLoop::Wake()
+{
+    const uint64_t one = 1;
+    // A full counter already wakes the loop: nothing is lost when the write fails.
+    if (write(m_wakeFd.load(), &one, sizeof(one)) < 0)
+        return;
+}

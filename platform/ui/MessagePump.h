@@ -1,0 +1,38 @@
+// The window thread's message loop as code outside a modal loop reaches it,
+// and the seam through which tests drive it without a display or real time.
+// No SDL here.
+//
+// AfxPumpMessage runs one turn of the loop: one input event, else one
+// pending repaint, else one due timer. With the idle hook set, a modal loop
+// calls the hook instead of waiting, so a test can inject input, move a
+// virtual clock (timers run on the clock service) or end the dialog, turn by
+// turn. The AfxQueue functions put input into the window system's queue as it
+// would arrive from the user, so it takes the whole way through the platform
+// (window ids, modal windows, translation into messages).
+#pragma once
+
+#include <functional>
+
+#include "platform/core/Wnd.h"
+
+// One turn; TRUE when it handled something. With nothing to do and bWait TRUE
+// it waits for input, a repaint request or the next timer (or calls the hook).
+BOOL AfxPumpMessage(BOOL bWait);
+void AfxSetIdleHook(std::function<void()> hook);
+
+// A key press (down and up) for pWnd's window; a null pWnd sends it with no
+// window, as the window system does when no window has the focus.
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE);
+// A mouse event at ptClient: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+// WM_RBUTTONDOWN or WM_RBUTTONUP.
+void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
+// Wheel movement: positive notches away from the user; fractions are precise
+// (touchpad) movement.
+void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient);
+// The window manager's close button.
+void AfxQueueClose(CWnd* pWnd);
+// A request to end the program (SIGINT, SIGTERM): every modal loop ends.
+void AfxQueueQuit();
+
+// The period of pWnd's timer nIDEvent in ms, 0 when it has no such timer.
+UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent);

@@ -1,0 +1,52 @@
+#include "platform/ui/PaintDC.h"
+
+#include "platform/gdi/GdiData.h"
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/TopWindow.h"
+
+namespace {
+
+CUiTopWindow* TopWindowOf(CWnd* pWnd)
+{
+    CUiWindow* pWindow = pWnd ? AfxUiWindow(pWnd->m_hWnd) : nullptr;
+    return pWindow ? pWindow->GetTopWindow() : nullptr;
+}
+
+SDL_Surface* TargetOf(CWnd* pWnd)
+{
+    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    return pTop && pTop->IsPainting() ? SDL_GetWindowSurface(pTop->GetSdlWindow()) : nullptr;
+}
+
+} // namespace
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{nullptr, FALSE, {0, 0, 0, 0}}, m_pWnd(pWnd)
+{
+    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    if (!pTop)
+        return;
+    SDL_Surface* pSurface = pTop->BeginPaint(&m_ps.fErase);
+    if (pSurface) {
+        Attach(AfxCreateSurfaceDC(pSurface));
+        ::SetRect(&m_ps.rcPaint, 0, 0, pSurface->w, pSurface->h);
+    }
+    m_ps.hdc = m_hDC;
+    if (m_ps.fErase && m_hDC)
+        pWnd->SendMessage(WM_ERASEBKGND, WPARAM(m_hDC), 0);
+}
+
+CPaintDC::~CPaintDC()
+{
+    DeleteDC();
+    if (CUiTopWindow* pTop = TopWindowOf(m_pWnd))
+        pTop->EndPaint();
+}
+
+BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon)
+{
+    SDL_Surface* pSurface = m_hDC ? TargetOf(m_pWnd) : nullptr;
+    if (!pSurface || !hIcon)
+        return FALSE;
+    AfxDrawIconImage(pSurface, x, y, hIcon, GetSystemMetrics(SM_CXICON));
+    return TRUE;
+}

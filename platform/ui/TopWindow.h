@@ -1,0 +1,137 @@
+// Inside platform/ui: a top-level window of the program on an SDL window,
+// with a fixed client size, the child controls of its dialog, its timers, its
+// system menu and its icons. It turns SDL's events into the CWnd's messages
+// (mouse in client coordinates, the wheel in whole notches of 120, keys as
+// virtual keys) and paints through WM_PAINT into the window's surface, which
+// it presents once at the end of each paint.
+//
+// Repaint requests (Invalidate) come from any thread: they mark the window
+// and wake the message loop, and requests made before the next paint merge
+// into one, which erases the background when any of them asked to. The
+// painted area is always the whole client area.
+//
+// Destroy closes the SDL window but keeps this object, which from then on
+// ignores every call: a game thread that asks for a repaint at that moment
+// finds a dead window, never a freed one. The owner deletes it later.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/ui/Control.h"
+#include "platform/ui/IconImage.h"
+#include "platform/ui/MenuData.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/UiDraw.h"
+#include "platform/ui/UiWindow.h"
+
+class CUiTopWindow : public CUiWindow, public CLoopWindow {
+public:
+    // A hidden window for pWnd with a client area of cx x cy pixels and the
+    // given style and caption; nullptr when SDL cannot make one.
+    static std::unique_ptr<CUiTopWindow> Create(CWnd* pWnd, const char* pszCaption, int cx, int cy, DWORD dwStyle,
+                                                const UIFONT& font, BOOL bInTaskbar);
+    ~CUiTopWindow() override;
+
+    void Destroy();
+    BOOL IsAlive() const;
+    // Shows the window centred over pOwner (or the screen) and asks for a
+    // first paint. pOwner also becomes the window the window manager keeps it above.
+    void Show(CUiTopWindow* pOwner);
+    CUiControl* AddControl(std::unique_ptr<CUiControl> pControl);
+    const std::vector<std::unique_ptr<CUiControl>>& GetControls() const { return m_controls; }
+    CUiControl* FindControl(int nID) const;
+    // The identifier of the default push button, IDOK when there is none.
+    int GetDefaultButtonID() const;
+    // Whether input may reach it now: no other window is modal.
+    BOOL TakesInput() const;
+
+    // CWindowHandle.
+    void Invalidate(const RECT* lpRect, BOOL bErase) override;
+    CWnd* GetDlgItem(int nID) override;
+    // CUiWindow.
+    CUiTopWindow* GetTopWindow() override { return this; }
+    CRect GetClientScreenRect() const override;
+    CRect GetWindowScreenRect() const override;
+    BOOL IsIconic() const override;
+    LRESULT DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // CLoopWindow.
+    Uint32 GetWindowID() const override { return m_nWindowID; }
+    SDL_Window* GetSdlWindow() const override { return m_pWindow; }
+    void OnInput(const SDL_Event& event) override;
+    void OnWindowEvent(const SDL_WindowEvent& event) override;
+    BOOL PaintPending() override;
+    ULONGLONG NextTimerDue() const override;
+    BOOL FireDueTimer(ULONGLONG now) override;
+    void OnQuit() override;
+
+    // Painting, for CPaintDC: BeginPaint takes the pending repaint (there may
+    // be none) and tells whether the background is to be erased; the surface
+    // is then the window's, until EndPaint draws the visible controls over it
+    // and presents it. Without a live, shown window the surface is null.
+    SDL_Surface* BeginPaint(BOOL* pbErase);
+    void EndPaint();
+    void FillBackground();
+    BOOL IsPainting() const { return m_bPainting; }
+
+    // Timers: one WM_TIMER per period, none while a handler has not returned.
+    void SetTimer(UINT_PTR nIDEvent, UINT nElapse);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+    // The period of timer nIDEvent in ms, 0 when there is no such timer.
+    UINT GetTimerElapse(UINT_PTR nIDEvent) const;
+
+    // The system menu, made on first use; nullptr when the window has none.
+    HMENU GetSystemMenu(BOOL bRevert);
+    HICON GetIcon(BOOL bBig) const { return bBig ? m_hIconBig : m_hIconSmall; }
+
+    // The window system's keyboard focus: whether this window has it, and
+    // taking it back for this window (only ever from another of our windows).
+    BOOL HasKeyboardFocus() const;
+    void TakeKeyboardFocus();
+
+    const UIFONT& GetFont() const { return m_font; }
+
+private:
+    struct TIMER {
+        UINT_PTR nIDEvent;
+        UINT nElapse;
+        ULONGLONG due;
+    };
+
+    CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font);
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    void OnMouseButton(const SDL_MouseButtonEvent& event);
+    void OnMouseWheel(const SDL_MouseWheelEvent& event);
+    void OnKey(const SDL_KeyboardEvent& event);
+    CUiControl* ControlAt(CPoint pt) const;
+    void ShowSystemMenu(CWnd* pWnd, CPoint ptScreen);
+    LRESULT SetIcon(WPARAM nType, HICON hIcon);
+    void Present();
+
+    SDL_Window* m_pWindow;
+    Uint32 m_nWindowID;
+    UIFONT m_font;
+    std::vector<std::unique_ptr<CUiControl>> m_controls;
+
+    // Repaint requests: written by any thread, under m_mutex.
+    mutable std::mutex m_mutex;
+    BOOL m_bAlive = TRUE;
+    BOOL m_bDirty = FALSE;
+    BOOL m_bErase = FALSE;
+
+    // Window thread only.
+    BOOL m_bShown = FALSE;
+    BOOL m_bPainting = FALSE;
+    SDL_Surface* m_pPaintSurface = nullptr;
+    unsigned m_nPaintCount = 0;
+    std::vector<TIMER> m_timers;
+    std::unique_ptr<MENUDATA> m_pSysMenu;
+    HICON m_hIconBig = nullptr;
+    HICON m_hIconSmall = nullptr;
+    CUiControl* m_pPressed = nullptr; // the push button the left button went down on
+    CPoint m_ptMouse;
+    float m_fWheel = 0; // wheel movement short of a whole notch, in WHEEL_DELTA units
+};

@@ -1,0 +1,97 @@
+// Support for the window tests: SDL's dummy video driver (no display), a
+// virtual clock for the timers, and a script that drives a modal loop turn by
+// turn through the loop's idle hook.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "platform/core/VirtualClock.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/WinApp.h"
+
+// Opens the dummy display once for the whole test program.
+class CDummyDisplay : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        ASSERT_TRUE(AfxWinInit());
+    }
+    void TearDown() override { AfxWinTerm(); }
+};
+
+// Steps run one per idle turn of whatever modal loop is running (nested
+// loops included): a step queues input or checks state, and the loop handles
+// what it queued before the next step runs. When the steps are used up and a
+// loop still runs, the script fails the test and presses Escape until every
+// loop has ended.
+class CModalScript {
+public:
+    CModalScript& Then(std::function<void()> step)
+    {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+
+    // Runs fnModal (which runs a modal loop) with the script as the idle hook.
+    void Run(const std::function<void()>& fnModal)
+    {
+        AfxSetIdleHook([this] { Next(); });
+        fnModal();
+        AfxSetIdleHook(nullptr);
+        EXPECT_EQ(m_nNext, m_steps.size()) << "the loop ended before the script did";
+    }
+
+    INT_PTR RunDialog(CDialog& dlg)
+    {
+        INT_PTR nResult = 0;
+        Run([&] { nResult = dlg.DoModal(); });
+        return nResult;
+    }
+
+private:
+    static constexpr int kMaxOverrun = 50;
+
+    void Next()
+    {
+        if (m_nNext < m_steps.size()) {
+            m_steps[m_nNext++]();
+            return;
+        }
+        if (m_nOverrun++ == 0)
+            ADD_FAILURE() << "a modal loop still runs after the last step";
+        if (m_nOverrun > kMaxOverrun)
+            std::abort();
+        AfxQueueKey(nullptr, VK_ESCAPE);
+    }
+
+    std::vector<std::function<void()>> m_steps;
+    size_t m_nNext = 0;
+    int m_nOverrun = 0;
+};
+
+// A fixture whose timers run on a virtual clock.
+class CVirtualTimeTest : public ::testing::Test {
+protected:
+    void SetUp() override { AfxSetClock(&m_clock); }
+    void TearDown() override
+    {
+        AfxSetIdleHook(nullptr);
+        AfxSetClock(nullptr);
+    }
+
+    // Moves time on and lets the loop handle what became due.
+    void AdvanceAndPump(DWORD ms)
+    {
+        m_clock.Advance(ms);
+        while (AfxPumpMessage(FALSE))
+            ;
+    }
+
+    CVirtualClock m_clock;
+};
