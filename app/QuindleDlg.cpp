@@ -21,7 +21,12 @@ BEGIN_MESSAGE_MAP(CQuindleDlg, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_QUERYDRAGICON()
 ON_WM_TIMER()
+ON_BN_CLICKED(IDC_START, OnStartCommand)
+ON_BN_CLICKED(IDC_STOP, OnStopCommand)
 ON_WM_PAINT()
+ON_WM_MOUSEWHEEL()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 CQuindleDlg::CQuindleDlg(CWnd* pParent) : CDialog(CQuindleDlg::IDD, pParent)
@@ -102,6 +107,55 @@ void CQuindleDlg::OnPaint()
     CPaintDC dc(this);
     const CString text = m_thread.GetStatusText();
     m_view.Paint(&dc, text);
+    Default();
+}
+
+// The hidden Start and Stop controls never send these; the self-drawn buttons
+// below are the user's way to start and stop.
+void CQuindleDlg::OnStartCommand()
+{
+    m_thread.Start();
+}
+
+void CQuindleDlg::OnStopCommand()
+{
+    m_thread.Stop();
+}
+
+// One step of the player per wheel message, on either screen.
+BOOL CQuindleDlg::OnMouseWheel(UINT, short zDelta, CPoint)
+{
+    if (zDelta > 0)
+        m_view.MovePlayerUp();
+    else
+        m_view.MovePlayerDown();
+    InvalidateRect(NULL, FALSE);
+    return BOOL(Default());
+}
+
+// A button works when the left button is released over it.
+void CQuindleDlg::OnLButtonUp(UINT, CPoint point)
+{
+    if (m_view.m_bInGame == 0) {
+        if (m_view.HitStart(point)) {
+            m_view.m_bInGame = 1;
+            InvalidateRect(NULL, TRUE);
+            m_thread.Start();
+        } else if (m_view.HitExit(point)) {
+            OnOK();
+        }
+    } else if (m_view.HitStop(point)) {
+        m_view.m_bInGame = 0;
+        m_thread.Stop();
+        InvalidateRect(NULL, TRUE);
+    }
+    Default();
+}
+
+void CQuindleDlg::OnMouseMove(UINT, CPoint point)
+{
+    m_view.UpdateHover(point);
+    InvalidateRect(NULL, FALSE);
     Default();
 }
 

@@ -25,7 +25,12 @@ protected:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnStartCommand();
+    afx_msg void OnStopCommand();
     afx_msg void OnPaint();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };
