@@ -46,7 +46,8 @@ void CGameThread::Main()
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
-    Repaint();
+    // Back on the menu: erase, or the Stop button below the area would stay on screen.
+    Repaint(TRUE);
 }
 
 // One pass per frame until the player is hit or no obstacle is left in the
@@ -83,9 +84,9 @@ void CGameThread::ShowStatus(const char* pszText)
     Repaint();
 }
 
-void CGameThread::Repaint()
+void CGameThread::Repaint(BOOL bErase)
 {
     CWnd* pOwner = GetOwner();
     if (pOwner && !IsAbandoned())
-        ::InvalidateRect(pOwner->m_hWnd, NULL, FALSE);
+        ::InvalidateRect(pOwner->m_hWnd, NULL, bErase);
 }

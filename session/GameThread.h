@@ -20,5 +20,5 @@ private:
     void PlayFrames();
     void EndWith(const char* pszResult);
     void ShowStatus(const char* pszText);
-    void Repaint();
+    void Repaint(BOOL bErase = FALSE);
 };

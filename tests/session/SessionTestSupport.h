@@ -19,9 +19,11 @@ class CRecordingWindow : public CWindowHandle {
 public:
     void Invalidate(const RECT* lpRect, BOOL bErase) override
     {
-        if (lpRect || bErase)
+        if (lpRect)
             ++m_nWrongInvalidates;
         ++m_nInvalidates;
+        if (bErase)
+            m_nLastErasing = m_nInvalidates.load();
         OnInvalidate();
     }
     CWnd* GetDlgItem(int nID) override
@@ -34,7 +36,8 @@ public:
     virtual void OnInvalidate() {}
 
     std::atomic<int> m_nInvalidates{0};
-    std::atomic<int> m_nWrongInvalidates{0}; // with a rectangle or with erase
+    std::atomic<int> m_nWrongInvalidates{0}; // with a rectangle: always the whole client
+    std::atomic<int> m_nLastErasing{0};      // the number of the last request that erased
     std::atomic<int> m_nDlgItemCalls{0};
     std::map<int, CWnd*> m_controls;
 };

@@ -141,6 +141,7 @@ TEST_F(GameSession, PlaysEachPhaseForItsTimeAndReturnsToTheMenu)
     EndSleep(m_clock);
     ExpectSleep(kFirstPassAt, kFrameMs, "");
     EXPECT_EQ(m_window.m_nInvalidates, 4); // "Ready", "Go!!", "" and the first frame
+    EXPECT_EQ(m_window.m_nLastErasing, 0);
     EndSleep(m_clock);
     ExpectSleep(kFirstPassAt + kFrameMs, kFrameMs, "");
     EndSleep(m_clock);
@@ -152,6 +153,8 @@ TEST_F(GameSession, PlaysEachPhaseForItsTimeAndReturnsToTheMenu)
     EXPECT_EQ(m_clock.GetTickCount(), kFirstPassAt + 2 * kFrameMs + kResultMs);
     EXPECT_EQ(m_window.m_nInvalidates, 7);
     EXPECT_EQ(m_window.m_nWrongInvalidates, 0);
+    // Only the repaint that returns to the menu erases, so no Stop button is left behind.
+    EXPECT_EQ(m_window.m_nLastErasing, 7);
 }
 
 TEST_F(GameSession, HitInTheFirstPassShowsGameOver)
