@@ -20,6 +20,7 @@ bench: deps
 	@for b in build-bench/bench/bench_*; do "$$b"; done
 
 install: build
+	@cmake --build build -j $$(nproc) --target quindle_icons
 	cmake --install build
 
 clean:
