@@ -5,6 +5,7 @@
 
 #include "game/CourseView.h"
 #include "platform/gdi/Dc.h"
+#include "tests/render/Layout.h"
 
 #ifdef QUINDLE_HAVE_CAIRO
 #include <cairo.h>
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr int kClientWidth = 558;
-constexpr int kClientHeight = 251;
 constexpr int kObstacles = 300;
 constexpr const char* kStatus = "Go!!";
 
@@ -32,12 +31,7 @@ struct CWindow {
 
 void SetLayout(CCourseView& view)
 {
-    view.SetArea(12, 11, 546, 197);
-    view.m_rcTitle = CRect(86, 23, 469, 77);
-    view.m_rcStart = CRect(214, 102, 338, 134);
-    view.m_rcExit = CRect(214, 146, 338, 178);
-    view.m_rcStop = CRect(422, 200, 546, 232);
-    view.SetText("Quindle");
+    SetDialogLayout(view);
     view.m_player.SetPos(100, 104);
 }
 
