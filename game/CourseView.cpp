@@ -93,11 +93,12 @@ void CCourseView::MovePlayerDown()
 }
 
 // After a wheel step, a player that left the area is put on the given edge row.
+// Only y is written: the game thread may be placing the player at this moment,
+// and writing back an x read before that would undo its placement.
 void CCourseView::ClampPlayer(int y)
 {
-    const CPoint pos = m_player.GetPos();
-    if (!m_rcArea.PtInRect(pos))
-        m_player.SetPos(pos.x, y);
+    if (!m_rcArea.PtInRect(m_player.GetPos()))
+        m_player.SetY(y);
 }
 
 CRect CCourseView::GetPlayerRect() const
