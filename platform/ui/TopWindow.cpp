@@ -7,6 +7,7 @@
 #include "platform/ui/SysColors.h"
 #include "platform/ui/SysMenuPopup.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WheelTrace.h"
 
 namespace {
 
@@ -350,10 +351,13 @@ void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
     const CRect rcClient = GetClientScreenRect();
     const LPARAM lParam = PointParam(CPoint(rcClient.left + event.mouseX, rcClient.top + event.mouseY));
     const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
     for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
         Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);
     for (; m_fWheel <= -1.0f; m_fWheel += 1.0f)
         Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(-WHEEL_DELTA)), lParam);
+    if (bNotches)
+        AfxNoteWheelEvent(event.timestamp, m_nWindowID);
 }
 
 void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
@@ -442,6 +446,7 @@ void CUiTopWindow::Present()
 {
     SDL_UpdateWindowSurface(m_pWindow);
     AfxNoteFirstPresent();
+    AfxNoteWheelPresent(m_nWindowID);
 }
 
 void CUiTopWindow::FillBackground()
