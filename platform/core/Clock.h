@@ -49,5 +49,14 @@ CClock& AfxGetClock();
 // Installs pClock (not owned); nullptr puts the real clock back.
 void AfxSetClock(CClock* pClock);
 
+// Installs a clock for its own lifetime and puts the real one back after.
+class CClockScope {
+public:
+    explicit CClockScope(CClock* pClock) { AfxSetClock(pClock); }
+    ~CClockScope() { AfxSetClock(nullptr); }
+    CClockScope(const CClockScope&) = delete;
+    CClockScope& operator=(const CClockScope&) = delete;
+};
+
 // Sleeps the calling thread through the clock in force.
 void Sleep(DWORD ms);

@@ -95,3 +95,14 @@ protected:
 
     CVirtualClock m_clock;
 };
+
+// TRUE while the keyboard focus is in the About box.
+inline bool IsAboutBoxActive()
+{
+    CWnd* pFocus = CWnd::GetFocus();
+    CWnd* pDialog = pFocus ? pFocus->GetParent() : nullptr;
+    CString caption;
+    if (pDialog)
+        pDialog->GetWindowText(caption);
+    return caption == "Quindleのﾊﾞｰｼﾞｮﾝ情報";
+}

@@ -21,25 +21,6 @@ CPoint Centre(const CRect& rc)
     return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
 
-bool IsAboutBoxActive()
-{
-    CWnd* pFocus = CWnd::GetFocus();
-    CWnd* pDialog = pFocus ? pFocus->GetParent() : nullptr;
-    CString caption;
-    if (pDialog)
-        pDialog->GetWindowText(caption);
-    return caption == "Quindleのﾊﾞｰｼﾞｮﾝ情報";
-}
-
-// Installs a clock for its own lifetime, then puts the real one back.
-class CClockInUse {
-public:
-    explicit CClockInUse(CClock* pClock) { AfxSetClock(pClock); }
-    ~CClockInUse() { AfxSetClock(nullptr); }
-    CClockInUse(const CClockInUse&) = delete;
-    CClockInUse& operator=(const CClockInUse&) = delete;
-};
-
 // The main dialog with its runs on the virtual clock.
 class GameDialogTest : public ::testing::Test {
 protected:
@@ -97,7 +78,7 @@ protected:
 
     CVirtualClock m_clock;
     CRunWatchClock m_watch{m_clock};
-    CClockInUse m_clockInUse{&m_watch};
+    CClockScope m_clockInUse{&m_watch};
     CObservedDlg m_dlg; // destroyed first: its run is abandoned while its clock is still in use
 };
 

@@ -49,16 +49,6 @@ ON_WM_MOUSEMOVE()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-bool IsAboutBoxActive()
-{
-    CWnd* pFocus = CWnd::GetFocus();
-    CWnd* pDialog = pFocus ? pFocus->GetParent() : nullptr;
-    CString caption;
-    if (pDialog)
-        pDialog->GetWindowText(caption);
-    return caption == "Quindleのﾊﾞｰｼﾞｮﾝ情報";
-}
-
 class MainDialogTest : public CVirtualTimeTest {};
 
 TEST_F(MainDialogTest, LayoutComesFromTheHiddenControlsInClientPixels)

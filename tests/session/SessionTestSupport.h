@@ -42,15 +42,6 @@ public:
     std::map<int, CWnd*> m_controls;
 };
 
-// Sets the clock for the life of the object, and puts the real one back.
-class CClockInstaller {
-public:
-    explicit CClockInstaller(CClock* pClock) { AfxSetClock(pClock); }
-    ~CClockInstaller() { AfxSetClock(nullptr); }
-    CClockInstaller(const CClockInstaller&) = delete;
-    CClockInstaller& operator=(const CClockInstaller&) = delete;
-};
-
 // Waits until the worker sleeps and returns the length it asked for (0 if it never does).
 inline DWORD WaitForSleep(CVirtualClock& clock)
 {

@@ -118,7 +118,7 @@ protected:
     }
 
     CVirtualClock m_clock;
-    CClockInstaller m_installer;
+    CClockScope m_installer;
     CRecordingWindow m_window;
     CWnd m_owner;
     CCourseView m_view;

@@ -189,7 +189,7 @@ protected:
     }
 
     CVirtualClock m_clock;
-    CClockInstaller m_installer;
+    CClockScope m_installer;
     CStormWindow m_window;
     CWnd m_owner;
     CCourseView m_view;

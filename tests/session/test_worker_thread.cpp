@@ -65,7 +65,7 @@ protected:
     }
 
     CVirtualClock m_clock;
-    CClockInstaller m_installer;
+    CClockScope m_installer;
     CUnitsWorker m_worker;
 };
 
@@ -182,7 +182,7 @@ protected:
     HeldCheckpoint() : m_installer(&m_clock), m_worker(GetParam()) {}
 
     CVirtualClock m_clock;
-    CClockInstaller m_installer;
+    CClockScope m_installer;
     CHeldWorker m_worker;
 };
 
