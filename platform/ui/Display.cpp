@@ -1,48 +1,87 @@
-// Opening and closing the display: SDL's video subsystem.
+// Opening and closing the display: choosing SDL's video driver and starting it.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "platform/ui/DisplaySystem.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
 
-// The driver whose connection the message loop can wait on.
-constexpr const char* kDisplayDriver = "x11";
+constexpr const char* kX11 = "x11";
+constexpr const char* kWayland = "wayland";
+// The class (X11) and application id (Wayland) desktops know the program by.
+constexpr const char* kAppId = "quindle";
 
-BOOL DriverAskedFor()
+BOOL IsSet(const char* pszName)
 {
-    const char* pszAsked = SDL_getenv("SDL_VIDEODRIVER");
-    return pszAsked && *pszAsked;
+    const char* pszValue = std::getenv(pszName);
+    return pszValue && *pszValue;
+}
+
+// The drivers to try, in order: the one asked for (SDL_VIDEODRIVER), else
+// Wayland in a Wayland session and X11 where there is an X display; the other
+// of the two comes second when its display is there too (XWayland).
+std::vector<std::string> DriversToTry()
+{
+    const BOOL bWayland = IsSet("WAYLAND_DISPLAY");
+    const BOOL bX11 = IsSet("DISPLAY");
+    std::vector<std::string> drivers;
+    if (IsSet("SDL_VIDEODRIVER"))
+        drivers.push_back(std::getenv("SDL_VIDEODRIVER"));
+    else if (bWayland)
+        drivers.push_back(kWayland);
+    else if (bX11)
+        drivers.push_back(kX11);
+    if (!drivers.empty() && drivers[0] == kWayland && bX11)
+        drivers.push_back(kX11);
+    else if (!drivers.empty() && drivers[0] == kX11 && bWayland)
+        drivers.push_back(kWayland);
+    return drivers;
+}
+
+BOOL StartDriver(const std::string& driver)
+{
+    CDisplaySystem* pSystem = AfxMakeDisplaySystem(driver.c_str());
+    pSystem->PrepareStart();
+    // Above SDL_VIDEODRIVER, so that a fall-back can override what was asked.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return FALSE;
+    // SDL may quietly start another driver than the one named (its invisible
+    // "offscreen" one): that shows nothing, so it counts as a failure.
+    const char* pszStarted = SDL_GetCurrentVideoDriver();
+    if (!pszStarted || driver != pszStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return FALSE;
+    }
+    AfxSetDisplaySystem(pSystem);
+    return TRUE;
 }
 
 } // namespace
 
 BOOL AfxWinInit()
 {
-    // Without this SDL backs the window surface with an OpenGL texture, which
-    // more than doubles the time to the first paint and to each present.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Closing windows is the dialogs' business, not a reason to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    // The message loop waits on the X connection: X11 is the driver, unless
-    // SDL_VIDEODRIVER (which overrides this hint) asks for another.
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, kDisplayDriver);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return FALSE;
-    // Asked for nothing, SDL may fall back to drivers that show nothing (its
-    // invisible "offscreen" one) when there is no X display: that is no display.
-    const char* pszDriver = SDL_GetCurrentVideoDriver();
-    if (!DriverAskedFor() && (!pszDriver || std::strcmp(pszDriver, kDisplayDriver) != 0)) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return FALSE;
+    SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppId);
+    SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppId);
+    for (const std::string& driver : DriversToTry()) {
+        if (StartDriver(driver)) {
+            // No text input is read: keep input methods out of the way.
+            SDL_StopTextInput();
+            return TRUE;
+        }
     }
-    // No text input is read: keep input methods out of the way.
-    SDL_StopTextInput();
-    return TRUE;
+    return FALSE;
 }
 
 void AfxWinTerm()
 {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    AfxSetDisplaySystem(nullptr);
 }

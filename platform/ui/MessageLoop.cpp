@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "platform/core/Clock.h"
-#include "platform/ui/XConnection.h"
+#include "platform/ui/DisplaySystem.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ CMessageLoop& CMessageLoop::Get()
     return loop;
 }
 
-CMessageLoop::CMessageLoop() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+CMessageLoop::CMessageLoop() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_poll(::poll) {}
 
 void CMessageLoop::AddWindow(CLoopWindow* pWindow)
 {
@@ -70,6 +70,11 @@ CLoopWindow* CMessageLoop::GetModalWindow() const
 void CMessageLoop::SetIdleHook(std::function<void()> hook)
 {
     m_idleHook = std::move(hook);
+}
+
+void CMessageLoop::SetPollFunction(PollFunction poll)
+{
+    m_poll = poll ? std::move(poll) : PollFunction(::poll);
 }
 
 CLoopWindow* CMessageLoop::FindWindow(Uint32 nWindowID) const
@@ -110,6 +115,9 @@ void CMessageLoop::Route(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_QUIT: {
+        // SDL's pump reports a broken Wayland connection as a quit request.
+        if (AfxGetDisplaySystem().IsLost())
+            AfxDisplayLost();
         const std::vector<CLoopWindow*> modal = m_modal;
         for (CLoopWindow* p : modal)
             p->OnQuit();
@@ -168,31 +176,39 @@ BOOL CMessageLoop::FireOneTimer()
     return FALSE;
 }
 
-ULONGLONG CMessageLoop::NextTimerDue() const
+ULONGLONG CMessageLoop::NextPaintDue() const
 {
     ULONGLONG due = CLoopWindow::kNever;
     for (CLoopWindow* p : m_windows)
-        due = std::min(due, p->NextTimerDue());
+        due = std::min(due, p->NextPaintDue());
+    return due;
+}
+
+ULONGLONG CMessageLoop::NextDue() const
+{
+    ULONGLONG due = CLoopWindow::kNever;
+    for (CLoopWindow* p : m_windows)
+        due = std::min({due, p->NextTimerDue(), p->NextPaintDue()});
     return due;
 }
 
 void CMessageLoop::Wait()
 {
     int timeout = -1;
-    const ULONGLONG due = NextTimerDue();
+    const ULONGLONG due = NextDue();
     if (due != CLoopWindow::kNever) {
         const ULONGLONG now = AfxGetClock().GetTickCount();
         if (due <= now)
             return;
         timeout = int(std::min<ULONGLONG>(due - now, INT_MAX));
     }
-    // The windows share one X connection: any of ours will do.
-    const XCONNECTION x = AfxGetXConnection(m_windows.empty() ? nullptr : m_windows.front()->GetSdlWindow());
-    // Xlib may hold events it read during painting: poll would not see them.
-    if (AfxXEventsPending(x.pDisplay) > 0)
+    CDisplaySystem& display = AfxGetDisplaySystem();
+    int fd = -1;
+    if (!display.PrepareWait(&fd))
         return;
-    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {x.fd, POLLIN, 0}};
-    poll(fds, x.fd >= 0 ? 2 : 1, timeout);
+    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, POLLIN, 0}};
+    m_poll(fds, fd >= 0 ? 2 : 1, timeout);
+    display.FinishWait(fd >= 0 ? fds[1].revents : 0);
     if (fds[0].revents & POLLIN)
         DrainWake();
 }

@@ -2,16 +2,18 @@
 // loops (dialogs, the system menu) run turn by turn.
 //
 // A turn handles one thing, in the platform's order: an input event, else a
-// pending repaint, else a due timer. When there is nothing, the loop sleeps
-// until input arrives, a repaint is asked for or the next timer is due: it
-// blocks in poll() on the X connection's descriptor and a wake-up descriptor
-// of its own (an eventfd), with the next timer as the time-out, and never
-// polls. Repaint requests from other threads write the eventfd. It never
-// blocks in SDL_WaitEvent and never pushes SDL events from another thread:
-// SDL 2.26 wakes such a wait through a message to one of its windows, and a
-// window destroyed at that moment ends the process with an X error.
-// Under SDL's dummy driver there is no X connection and the wait is for the
-// eventfd and the next timer only.
+// repaint that is due, else a due timer. When there is nothing, the loop
+// sleeps until input arrives, a repaint is asked for or the next timer or
+// paced repaint is due: it blocks in poll() on the display connection's
+// descriptor (CDisplaySystem, which also does what its protocol needs before
+// sleeping) and a wake-up descriptor of its own (an eventfd), with the next
+// due time as the time-out, and never polls. Repaint requests from other
+// threads write the eventfd, which is safe from any thread: a write to a
+// counter the loop only reads. It never blocks in SDL_WaitEvent and never
+// pushes SDL events from another thread: SDL 2.26 wakes such a wait through
+// a message to one of its windows, and a window destroyed at that moment
+// ends the process with an X error. Under SDL's dummy driver there is no
+// connection and the wait is for the eventfd and the next due time only.
 //
 // Events go by window id. While a modal window runs (the About box, the
 // system menu), only it takes input; the others still paint and get timers.
@@ -22,6 +24,7 @@
 #pragma once
 
 #include <SDL.h>
+#include <poll.h>
 
 #include <atomic>
 #include <functional>
@@ -41,8 +44,10 @@ public:
     virtual void OnInputElsewhere(const SDL_Event&) {}
     // Window events: exposure, the close button, minimising.
     virtual void OnWindowEvent(const SDL_WindowEvent& event) = 0;
-    // Paints when a repaint is pending; TRUE if it painted.
+    // Paints when a repaint is pending and due; TRUE if it painted.
     virtual BOOL PaintPending() = 0;
+    // When a pending repaint is due (the clock's milliseconds), or kNever.
+    virtual ULONGLONG NextPaintDue() const { return kNever; }
     // The time the next timer is due (the clock's milliseconds), or kNever.
     virtual ULONGLONG NextTimerDue() const = 0;
     // Fires one timer that is due at now; TRUE if one fired.
@@ -66,12 +71,18 @@ public:
     // One turn; TRUE when it handled something. With nothing to do and bWait
     // TRUE, it waits (or calls the idle hook, when one is set) and returns FALSE.
     BOOL PumpOnce(BOOL bWait);
+    // When the next paced repaint of any window is due, or kNever.
+    ULONGLONG NextPaintDue() const;
     // Ends the current or next wait; any thread.
     void Wake();
 
     // A function that the loop calls instead of waiting (tests drive the loop
     // with it); an empty function puts the wait back.
     void SetIdleHook(std::function<void()> hook);
+    // What the wait sleeps in (poll(2) unless a test puts its own); an empty
+    // function puts poll back.
+    using PollFunction = std::function<int(pollfd*, nfds_t, int)>;
+    void SetPollFunction(PollFunction poll);
 
 private:
     CMessageLoop();
@@ -81,7 +92,7 @@ private:
     void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
     BOOL PaintOne();
     BOOL FireOneTimer();
-    ULONGLONG NextTimerDue() const;
+    ULONGLONG NextDue() const;
     void Wait();
     void DrainWake();
 
@@ -89,4 +100,5 @@ private:
     std::vector<CLoopWindow*> m_modal;   // window thread only; the last is the modal window
     std::function<void()> m_idleHook;    // window thread only
     std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
+    PollFunction m_poll;                 // window thread only
 };

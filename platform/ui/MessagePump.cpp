@@ -117,6 +117,11 @@ void AfxQueueQuit()
     SDL_PushEvent(&event);
 }
 
+ULONGLONG AfxGetNextPaintDue()
+{
+    return CMessageLoop::Get().NextPaintDue();
+}
+
 UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent)
 {
     CUiTopWindow* pTop = TopOf(pWnd);

@@ -34,5 +34,9 @@ void AfxQueueClose(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.
 void AfxQueueQuit();
 
+// When the next paced repaint of any window is due (the clock's
+// milliseconds), or ~0 when none is pending: the loop sleeps until then.
+ULONGLONG AfxGetNextPaintDue();
+
 // The period of pWnd's timer nIDEvent in ms, 0 when it has no such timer.
 UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent);

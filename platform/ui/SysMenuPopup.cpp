@@ -31,39 +31,40 @@ struct ITEMLAYOUT {
     MENUTEXT text;
 };
 
-class CSysMenuPopup : public CLoopWindow {
+// The popup is the modal window of the loop, with no window of its own: it
+// draws itself over its owner's painting, and takes the owner's input.
+class CSysMenuPopup : public CLoopWindow, public CWindowOverlay {
 public:
     CSysMenuPopup(CUiTopWindow* pOwner, HMENU hMenu);
-    UINT Track(CPoint ptScreen);
+    UINT Track(CPoint ptClient);
 
-    Uint32 GetWindowID() const override { return m_nWindowID; }
-    SDL_Window* GetSdlWindow() const override { return m_pWindow; }
+    Uint32 GetWindowID() const override { return 0; }
+    SDL_Window* GetSdlWindow() const override { return nullptr; }
     void OnInput(const SDL_Event& event) override;
     void OnInputElsewhere(const SDL_Event& event) override;
-    void OnWindowEvent(const SDL_WindowEvent& event) override;
-    BOOL PaintPending() override;
+    void OnWindowEvent(const SDL_WindowEvent&) override {}
+    BOOL PaintPending() override { return FALSE; }
     ULONGLONG NextTimerDue() const override { return kNever; }
     BOOL FireDueTimer(ULONGLONG) override { return FALSE; }
     void OnQuit() override { Close(0); }
+    void Draw(SDL_Surface* pSurface) override;
 
 private:
-    POPUPSIZE Layout();
-    CPoint KeepOnScreen(CPoint pt, POPUPSIZE size) const;
+    POPUPSIZE Measure() const;
+    void Layout(CPoint ptOrigin, POPUPSIZE size);
+    CPoint KeepInOwner(CPoint pt, POPUPSIZE size) const;
     int ItemAt(CPoint pt) const;
     void SetHot(int nItem);
     void MoveHot(int nStep);
     void OnKey(SDL_Keycode sym);
     void Close(UINT nResult);
-    void Paint(SDL_Surface* pSurface);
     void PaintItem(SDL_Surface* pSurface, int nItem);
 
     CUiTopWindow* m_pOwner;
     UIFONT m_font;
     std::vector<ITEMLAYOUT> m_items;
-    SDL_Window* m_pWindow = nullptr;
-    Uint32 m_nWindowID = 0;
+    CRect m_rc; // in the owner's client coordinates
     int m_nHot = kNoItem;
-    BOOL m_bDirty = TRUE;
     BOOL m_bDone = FALSE;
     UINT m_nResult = 0;
 };
@@ -76,7 +77,7 @@ CSysMenuPopup::CSysMenuPopup(CUiTopWindow* pOwner, HMENU hMenu) : m_pOwner(pOwne
     }
 }
 
-POPUPSIZE CSysMenuPopup::Layout()
+POPUPSIZE CSysMenuPopup::Measure() const
 {
     int nTextWidth = kMinTextWidth;
     int nTextHeight = 0;
@@ -85,49 +86,52 @@ POPUPSIZE CSysMenuPopup::Layout()
         nTextWidth = std::max(nTextWidth, rcText.Width());
         nTextHeight = std::max(nTextHeight, rcText.Height());
     }
-    const int nWidth = kFrame + kTextLeft + nTextWidth + kTextRight + kFrame;
-    int y = kFrame;
-    for (ITEMLAYOUT& item : m_items) {
-        const int nHeight = item.bSeparator ? kSeparatorHeight : nTextHeight + 2 * kItemPadding;
-        item.rc = CRect(kFrame, y, nWidth - kFrame, y + nHeight);
-        y += nHeight;
-    }
-    return POPUPSIZE{nWidth, y + kFrame};
+    int cy = 2 * kFrame;
+    for (const ITEMLAYOUT& item : m_items)
+        cy += item.bSeparator ? kSeparatorHeight : nTextHeight + 2 * kItemPadding;
+    return POPUPSIZE{kFrame + kTextLeft + nTextWidth + kTextRight + kFrame, cy};
 }
 
-CPoint CSysMenuPopup::KeepOnScreen(CPoint pt, POPUPSIZE size) const
+void CSysMenuPopup::Layout(CPoint ptOrigin, POPUPSIZE size)
 {
-    SDL_Rect bounds;
-    const int nDisplay = SDL_GetWindowDisplayIndex(m_pOwner->GetSdlWindow());
-    if (nDisplay < 0 || SDL_GetDisplayBounds(nDisplay, &bounds) != 0)
-        return pt;
-    pt.x = std::max<LONG>(bounds.x, std::min<LONG>(pt.x, bounds.x + bounds.w - size.cx));
-    pt.y = std::max<LONG>(bounds.y, std::min<LONG>(pt.y, bounds.y + bounds.h - size.cy));
+    int nTextHeight = 0;
+    for (const ITEMLAYOUT& item : m_items)
+        nTextHeight = std::max(nTextHeight, AfxUiTextExtent(m_font, item.text.strShown).Height());
+    m_rc = CRect(ptOrigin.x, ptOrigin.y, ptOrigin.x + size.cx, ptOrigin.y + size.cy);
+    int y = m_rc.top + kFrame;
+    for (ITEMLAYOUT& item : m_items) {
+        const int nHeight = item.bSeparator ? kSeparatorHeight : nTextHeight + 2 * kItemPadding;
+        item.rc = CRect(m_rc.left + kFrame, y, m_rc.right - kFrame, y + nHeight);
+        y += nHeight;
+    }
+}
+
+// At the pointer, opening to the left and upwards where it would leave the
+// window on the right or at the bottom, as menus do near a screen's edge.
+CPoint CSysMenuPopup::KeepInOwner(CPoint pt, POPUPSIZE size) const
+{
+    const CRect rcScreen = m_pOwner->GetClientScreenRect();
+    const CRect rcClient(0, 0, rcScreen.Width(), rcScreen.Height());
+    if (pt.x + size.cx > rcClient.right)
+        pt.x -= size.cx;
+    if (pt.y + size.cy > rcClient.bottom)
+        pt.y -= size.cy;
+    pt.x = std::max<LONG>(0, std::min<LONG>(pt.x, rcClient.right - size.cx));
+    pt.y = std::max<LONG>(0, std::min<LONG>(pt.y, rcClient.bottom - size.cy));
     return pt;
 }
 
-UINT CSysMenuPopup::Track(CPoint ptScreen)
+UINT CSysMenuPopup::Track(CPoint ptClient)
 {
-    const POPUPSIZE size = Layout();
-    const CPoint pt = KeepOnScreen(ptScreen, size);
-    const Uint32 flags =
-        SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
-    m_pWindow = SDL_CreateWindow("", pt.x, pt.y, size.cx, size.cy, flags);
-    if (!m_pWindow)
-        return 0;
-    m_nWindowID = SDL_GetWindowID(m_pWindow);
+    const POPUPSIZE size = Measure();
+    Layout(KeepInOwner(ptClient, size), size);
     CMessageLoop& loop = CMessageLoop::Get();
-    loop.AddWindow(this);
     loop.BeginModal(this);
-    SDL_ShowWindow(m_pWindow);
-    while (!m_bDone)
+    m_pOwner->SetOverlay(this);
+    while (!m_bDone && m_pOwner->IsAlive())
         loop.PumpOnce(TRUE);
-    const BOOL bHadFocus = SDL_GetKeyboardFocus() == m_pWindow;
-    loop.RemoveWindow(this);
-    SDL_DestroyWindow(m_pWindow);
-    m_pWindow = nullptr;
-    if (bHadFocus)
-        m_pOwner->TakeKeyboardFocus();
+    m_pOwner->SetOverlay(nullptr);
+    loop.EndModal(this);
     return m_nResult;
 }
 
@@ -144,7 +148,7 @@ void CSysMenuPopup::SetHot(int nItem)
 {
     if (nItem != m_nHot) {
         m_nHot = nItem;
-        m_bDirty = TRUE;
+        m_pOwner->Invalidate(nullptr, FALSE);
     }
 }
 
@@ -169,22 +173,8 @@ void CSysMenuPopup::Close(UINT nResult)
 
 void CSysMenuPopup::OnInput(const SDL_Event& event)
 {
-    switch (event.type) {
-    case SDL_MOUSEMOTION:
-        SetHot(ItemAt(CPoint(event.motion.x, event.motion.y)));
-        break;
-    case SDL_MOUSEBUTTONUP: {
-        const int nItem = ItemAt(CPoint(event.button.x, event.button.y));
-        if (nItem != kNoItem)
-            Close(m_items[size_t(nItem)].nID);
-        break;
-    }
-    case SDL_KEYDOWN:
+    if (event.type == SDL_KEYDOWN)
         OnKey(event.key.keysym.sym);
-        break;
-    default:
-        break;
-    }
 }
 
 void CSysMenuPopup::OnKey(SDL_Keycode sym)
@@ -220,37 +210,34 @@ void CSysMenuPopup::OnKey(SDL_Keycode sym)
 
 void CSysMenuPopup::OnInputElsewhere(const SDL_Event& event)
 {
-    if (event.type == SDL_MOUSEBUTTONDOWN)
-        Close(0);
-}
-
-void CSysMenuPopup::OnWindowEvent(const SDL_WindowEvent& event)
-{
-    if (event.event == SDL_WINDOWEVENT_EXPOSED || event.event == SDL_WINDOWEVENT_SHOWN)
-        m_bDirty = TRUE;
-    else if (event.event == SDL_WINDOWEVENT_CLOSE)
-        Close(0);
-}
-
-BOOL CSysMenuPopup::PaintPending()
-{
-    if (!m_bDirty || !m_pWindow)
-        return FALSE;
-    m_bDirty = FALSE;
-    if (SDL_Surface* pSurface = SDL_GetWindowSurface(m_pWindow)) {
-        Paint(pSurface);
-        SDL_UpdateWindowSurface(m_pWindow);
+    const BOOL bOwner = m_pOwner->GetWindowID() == (event.type == SDL_MOUSEMOTION ? event.motion.windowID : event.button.windowID);
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        if (bOwner)
+            SetHot(ItemAt(CPoint(event.motion.x, event.motion.y)));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // A click away from the popup closes it without a choice.
+        if (!bOwner || !m_rc.PtInRect(CPoint(event.button.x, event.button.y)))
+            Close(0);
+        break;
+    case SDL_MOUSEBUTTONUP: {
+        const int nItem = bOwner ? ItemAt(CPoint(event.button.x, event.button.y)) : kNoItem;
+        if (nItem != kNoItem)
+            Close(m_items[size_t(nItem)].nID);
+        break;
     }
-    return TRUE;
+    default:
+        break;
+    }
 }
 
-void CSysMenuPopup::Paint(SDL_Surface* pSurface)
+void CSysMenuPopup::Draw(SDL_Surface* pSurface)
 {
-    const CRect rc(0, 0, pSurface->w, pSurface->h);
-    AfxFillSolid(pSurface, rc, GetSysColor(COLOR_MENU));
-    AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
-    AfxDraw3dFrame(pSurface, CRect(1, 1, rc.right - 1, rc.bottom - 1), GetSysColor(COLOR_3DHILIGHT),
-                   GetSysColor(COLOR_3DSHADOW));
+    AfxFillSolid(pSurface, m_rc, GetSysColor(COLOR_MENU));
+    AfxDraw3dFrame(pSurface, m_rc, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    AfxDraw3dFrame(pSurface, CRect(m_rc.left + 1, m_rc.top + 1, m_rc.right - 1, m_rc.bottom - 1),
+                   GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DSHADOW));
     for (size_t i = 0; i < m_items.size(); ++i)
         PaintItem(pSurface, int(i));
 }
@@ -282,10 +269,10 @@ void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem)
 
 } // namespace
 
-UINT AfxTrackSystemMenu(CUiTopWindow* pOwner, HMENU hMenu, CPoint ptScreen)
+UINT AfxTrackSystemMenu(CUiTopWindow* pOwner, HMENU hMenu, CPoint ptClient)
 {
     if (!pOwner || !hMenu || hMenu->items.empty())
         return 0;
     CSysMenuPopup popup(pOwner, hMenu);
-    return popup.Track(ptScreen);
+    return popup.Track(ptClient);
 }

@@ -3,56 +3,14 @@
 #include <algorithm>
 
 #include "platform/core/Clock.h"
-#include "platform/ui/FirstPaintTrace.h"
-#include "platform/ui/SysColors.h"
+#include "platform/ui/DisplaySystem.h"
 #include "platform/ui/SysMenuPopup.h"
 #include "platform/ui/SystemMetrics.h"
-#include "platform/ui/WheelTrace.h"
 
 namespace {
 
-// WM_SYSKEYDOWN's lParam: the Alt key is down.
-constexpr LPARAM kAltContext = LPARAM(1) << 29;
 // System commands keep their low four bits for the system.
 constexpr WPARAM kSysCommandMask = 0xFFF0;
-
-UINT VirtualKey(SDL_Keycode sym)
-{
-    if (sym >= SDLK_a && sym <= SDLK_z)
-        return UINT('A' + (sym - SDLK_a));
-    if (sym >= SDLK_0 && sym <= SDLK_9)
-        return UINT('0' + (sym - SDLK_0));
-    switch (sym) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_F4:
-        return VK_F4;
-    default:
-        return 0;
-    }
-}
-
-WORD ModifierKeys()
-{
-    const SDL_Keymod mod = SDL_GetModState();
-    return WORD(((mod & KMOD_SHIFT) ? MK_SHIFT : 0) | ((mod & KMOD_CTRL) ? MK_CONTROL : 0));
-}
-
-WORD MouseKeys(Uint32 state)
-{
-    return WORD(ModifierKeys() | ((state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0) |
-                ((state & SDL_BUTTON_RMASK) ? MK_RBUTTON : 0) | ((state & SDL_BUTTON_MMASK) ? MK_MBUTTON : 0));
-}
-
-LPARAM PointParam(CPoint pt)
-{
-    return MAKELPARAM(WORD(pt.x), WORD(pt.y));
-}
 
 } // namespace
 
@@ -64,6 +22,11 @@ std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCa
                                            SDL_WINDOWPOS_CENTERED, cx, cy, flags);
     if (!pWindow)
         return nullptr;
+    // Minimum = maximum: a tiling compositor then floats the window instead
+    // of stretching it (SDL 2.26 does not say "fixed size" on Wayland otherwise).
+    SDL_SetWindowMinimumSize(pWindow, cx, cy);
+    SDL_SetWindowMaximumSize(pWindow, cx, cy);
+    AfxGetDisplaySystem().Attach(pWindow);
     return std::unique_ptr<CUiTopWindow>(new CUiTopWindow(pWnd, pWindow, dwStyle, pszCaption, font));
 }
 
@@ -73,7 +36,17 @@ CUiTopWindow::CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const
       m_nWindowID(SDL_GetWindowID(pWindow)), m_font(font)
 {
     m_pWnd = pWnd;
+    NoteRefreshRate();
     CMessageLoop::Get().AddWindow(this);
+}
+
+void CUiTopWindow::NoteRefreshRate()
+{
+    SDL_DisplayMode mode;
+    const int nDisplay = m_pWindow ? SDL_GetWindowDisplayIndex(m_pWindow) : -1;
+    m_pacer.SetRefreshRate(nDisplay >= 0 && SDL_GetCurrentDisplayMode(nDisplay, &mode) == 0 && mode.refresh_rate > 0
+                               ? UINT(mode.refresh_rate)
+                               : 0);
 }
 
 CUiTopWindow::~CUiTopWindow()
@@ -120,6 +93,7 @@ void CUiTopWindow::Show(CUiTopWindow* pOwner)
         SDL_SetWindowModalFor(m_pWindow, pOwner->m_pWindow);
     }
     SDL_ShowWindow(m_pWindow);
+    NoteRefreshRate();
     m_bShown = TRUE;
     m_dwStyle |= WS_VISIBLE;
     Invalidate(nullptr, TRUE);
@@ -153,21 +127,6 @@ BOOL CUiTopWindow::TakesInput() const
 {
     const CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();
     return !pModal || pModal == this;
-}
-
-void CUiTopWindow::Invalidate(const RECT*, BOOL bErase)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_bAlive)
-        return;
-    if (bErase)
-        m_bErase = TRUE;
-    // One wake-up per request that finds the window clean: the loop does not
-    // sleep while a repaint is pending.
-    if (!m_bDirty) {
-        m_bDirty = TRUE;
-        CMessageLoop::Get().Wake();
-    }
 }
 
 CWnd* CUiTopWindow::GetDlgItem(int nID)
@@ -237,7 +196,7 @@ LRESULT CUiTopWindow::DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARA
         if ((wParam & kSysCommandMask) == SC_CLOSE && pWnd)
             pWnd->SendMessage(WM_CLOSE);
         else if ((wParam & kSysCommandMask) == SC_KEYMENU)
-            ShowSystemMenu(pWnd, CPoint(GetClientScreenRect().left, GetClientScreenRect().top));
+            ShowSystemMenu(pWnd, CPoint(0, 0));
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_SPACE && pWnd)
@@ -245,24 +204,25 @@ LRESULT CUiTopWindow::DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARA
         else if (wParam == VK_F4 && pWnd)
             pWnd->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
-    case WM_RBUTTONUP: {
-        const CRect rcClient = GetClientScreenRect();
-        ShowSystemMenu(pWnd, CPoint(rcClient.left + GET_X_LPARAM(lParam), rcClient.top + GET_Y_LPARAM(lParam)));
+    case WM_RBUTTONUP:
+        ShowSystemMenu(pWnd, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
         return 0;
-    }
     default:
         return 0;
     }
 }
 
-void CUiTopWindow::ShowSystemMenu(CWnd* pWnd, CPoint ptScreen)
+void CUiTopWindow::ShowSystemMenu(CWnd* pWnd, CPoint ptClient)
 {
     HMENU hMenu = GetSystemMenu(FALSE);
     if (!hMenu || !pWnd)
         return;
-    const UINT nID = AfxTrackSystemMenu(this, hMenu, ptScreen);
+    const UINT nID = AfxTrackSystemMenu(this, hMenu, ptClient);
+    // WM_SYSCOMMAND carries the place in screen coordinates.
+    const CRect rcClient = GetClientScreenRect();
     if (nID)
-        pWnd->SendMessage(WM_SYSCOMMAND, nID, PointParam(ptScreen));
+        pWnd->SendMessage(WM_SYSCOMMAND, nID,
+                          MAKELPARAM(WORD(rcClient.left + ptClient.x), WORD(rcClient.top + ptClient.y)));
 }
 
 LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
@@ -281,235 +241,33 @@ LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
     return LRESULT(hOld);
 }
 
-void CUiTopWindow::OnInput(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_MOUSEMOTION:
-        m_ptMouse = CPoint(event.motion.x, event.motion.y);
-        // A pushed button keeps the mouse until the button is released.
-        if (m_pPressed)
-            Invalidate(nullptr, FALSE);
-        else
-            Send(WM_MOUSEMOVE, MouseKeys(event.motion.state), PointParam(m_ptMouse));
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        OnMouseButton(event.button);
-        break;
-    case SDL_MOUSEWHEEL:
-        OnMouseWheel(event.wheel);
-        break;
-    case SDL_KEYDOWN:
-        OnKey(event.key);
-        break;
-    default:
-        break;
-    }
-}
-
-void CUiTopWindow::OnMouseButton(const SDL_MouseButtonEvent& event)
-{
-    m_ptMouse = CPoint(event.x, event.y);
-    const BOOL bDown = event.type == SDL_MOUSEBUTTONDOWN;
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
-    if (event.button == SDL_BUTTON_RIGHT) {
-        Send(bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP, keys, PointParam(m_ptMouse));
-        return;
-    }
-    if (event.button != SDL_BUTTON_LEFT)
-        return;
-    if (bDown) {
-        if (CUiControl* pControl = ControlAt(m_ptMouse)) {
-            if (pControl->TakesInput()) {
-                m_pPressed = pControl;
-                Invalidate(nullptr, FALSE);
-            }
-            return;
-        }
-        Send(WM_LBUTTONDOWN, keys | MK_LBUTTON, PointParam(m_ptMouse));
-        return;
-    }
-    if (CUiControl* pPressed = m_pPressed) {
-        m_pPressed = nullptr;
-        Invalidate(nullptr, FALSE);
-        if (pPressed->m_rc.PtInRect(m_ptMouse) && pPressed->TakesInput())
-            Send(WM_COMMAND, MAKEWPARAM(WORD(pPressed->m_nID), BN_CLICKED), LPARAM(pPressed));
-        return;
-    }
-    // A release over a button that was not pressed there is the button's, and it ignores it.
-    if (!ControlAt(m_ptMouse))
-        Send(WM_LBUTTONUP, keys, PointParam(m_ptMouse));
-}
-
-void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
-{
-    // Precise (touchpad) movement adds up to whole notches; each notch is one message.
-    float fNotches = event.preciseY;
-    if (event.direction == SDL_MOUSEWHEEL_FLIPPED)
-        fNotches = -fNotches;
-    m_fWheel += fNotches;
-    const CRect rcClient = GetClientScreenRect();
-    const LPARAM lParam = PointParam(CPoint(rcClient.left + event.mouseX, rcClient.top + event.mouseY));
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
-    const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
-    for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
-        Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);
-    for (; m_fWheel <= -1.0f; m_fWheel += 1.0f)
-        Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(-WHEEL_DELTA)), lParam);
-    if (bNotches)
-        AfxNoteWheelEvent(event.timestamp, m_nWindowID);
-}
-
-void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
-{
-    const UINT nVirtKey = VirtualKey(event.keysym.sym);
-    if (!nVirtKey)
-        return;
-    if (event.keysym.mod & KMOD_ALT)
-        Send(WM_SYSKEYDOWN, nVirtKey, kAltContext);
-    else
-        Send(WM_KEYDOWN, nVirtKey, 0);
-}
-
-CUiControl* CUiTopWindow::ControlAt(CPoint pt) const
-{
-    // Statics let clicks through to the dialog; hidden controls are not there.
-    for (const auto& pControl : m_controls) {
-        if (pControl->IsVisible() && pControl->IsPushButton() && pControl->m_rc.PtInRect(pt))
-            return pControl.get();
-    }
-    return nullptr;
-}
-
-void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
-{
-    switch (event.event) {
-    case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SHOWN:
-    case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        Invalidate(nullptr, TRUE);
-        break;
-    case SDL_WINDOWEVENT_CLOSE:
-        if (TakesInput())
-            Send(WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    default:
-        break;
-    }
-}
-
-BOOL CUiTopWindow::PaintPending()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_bAlive || !m_bDirty || !m_bShown)
-            return FALSE;
-    }
-    const unsigned nPaintsBefore = m_nPaintCount;
-    Send(WM_PAINT);
-    if (m_nPaintCount == nPaintsBefore) {
-        // A handler that painted nothing still answers the request.
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_bDirty = m_bErase = FALSE;
-    }
-    return TRUE;
-}
-
-SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        *pbErase = m_bErase;
-        m_bDirty = m_bErase = FALSE;
-    }
-    ++m_nPaintCount;
-    m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? SDL_GetWindowSurface(m_pWindow) : nullptr;
-    return m_pPaintSurface;
-}
-
-void CUiTopWindow::EndPaint()
-{
-    if (m_pPaintSurface) {
-        for (const auto& pControl : m_controls) {
-            const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
-            pControl->Draw(m_pPaintSurface, m_font, bPressed);
-        }
-        Present();
-    }
-    m_pPaintSurface = nullptr;
-    m_bPainting = FALSE;
-}
-
-void CUiTopWindow::Present()
-{
-    SDL_UpdateWindowSurface(m_pWindow);
-    AfxNoteFirstPresent();
-    AfxNoteWheelPresent(m_nWindowID);
-}
-
-void CUiTopWindow::FillBackground()
-{
-    SDL_Surface* pSurface = m_pPaintSurface;
-    if (!pSurface && m_pWindow && m_bShown)
-        pSurface = SDL_GetWindowSurface(m_pWindow);
-    if (pSurface)
-        AfxFillSolid(pSurface, CRect(0, 0, pSurface->w, pSurface->h), GetSysColor(COLOR_3DFACE));
-}
-
 void CUiTopWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapse)
 {
-    KillTimer(nIDEvent);
-    const UINT nPeriod = std::max(nElapse, 1u);
-    m_timers.push_back(TIMER{nIDEvent, nPeriod, AfxGetClock().GetTickCount() + nPeriod});
+    m_timers.Set(nIDEvent, nElapse, AfxGetClock().GetTickCount());
 }
 
 BOOL CUiTopWindow::KillTimer(UINT_PTR nIDEvent)
 {
-    const auto it = std::find_if(m_timers.begin(), m_timers.end(),
-                                 [nIDEvent](const TIMER& t) { return t.nIDEvent == nIDEvent; });
-    if (it == m_timers.end())
-        return FALSE;
-    m_timers.erase(it);
-    return TRUE;
+    return m_timers.Kill(nIDEvent);
 }
 
 UINT CUiTopWindow::GetTimerElapse(UINT_PTR nIDEvent) const
 {
-    for (const TIMER& t : m_timers) {
-        if (t.nIDEvent == nIDEvent)
-            return t.nElapse;
-    }
-    return 0;
+    return m_timers.GetElapse(nIDEvent);
 }
 
 ULONGLONG CUiTopWindow::NextTimerDue() const
 {
-    ULONGLONG due = kNever;
-    if (!m_pWindow)
-        return due;
-    for (const TIMER& t : m_timers)
-        due = std::min(due, t.due);
-    return due;
+    return m_pWindow ? m_timers.NextDue() : kNever;
 }
 
 BOOL CUiTopWindow::FireDueTimer(ULONGLONG now)
 {
-    if (!m_pWindow)
+    UINT_PTR nIDEvent = 0;
+    if (!m_pWindow || !m_timers.TakeDue(now, &nIDEvent))
         return FALSE;
-    for (TIMER& t : m_timers) {
-        if (t.due > now)
-            continue;
-        // A loop that fell behind does not fire the missed periods in a burst.
-        t.due += t.nElapse;
-        if (t.due <= now)
-            t.due = now + t.nElapse;
-        const UINT_PTR nIDEvent = t.nIDEvent;
-        Send(WM_TIMER, nIDEvent, 0);
-        return TRUE;
-    }
-    return FALSE;
+    Send(WM_TIMER, nIDEvent, 0);
+    return TRUE;
 }
 
 void CUiTopWindow::OnQuit()

@@ -1,9 +1,16 @@
 // Inside platform/ui: a top-level window of the program on an SDL window,
 // with a fixed client size, the child controls of its dialog, its timers, its
-// system menu and its icons. It turns SDL's events into the CWnd's messages
-// (mouse in client coordinates, the wheel in whole notches of 120, keys as
-// virtual keys) and paints through WM_PAINT into the window's surface, which
-// it presents once at the end of each paint.
+// system menu and its icons. Its work is split by responsibility:
+//   TopWindow.cpp       making, showing and destroying it; its controls, icons
+//                       and default message processing
+//   WindowInput.cpp     SDL's input as the CWnd's messages (mouse in client
+//                       coordinates, the wheel in whole notches of 120, keys
+//                       as virtual keys)
+//   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
+//                       at the end of each paint, paced by CPaintPacer, only
+//                       the changed part (CFrameDiff)
+//   WindowTimers.cpp    its timers
+//   SysMenuPopup.cpp    its system menu, drawn inside it
 //
 // Repaint requests (Invalidate) come from any thread: they mark the window
 // and wake the message loop, and requests made before the next paint merge
@@ -24,9 +31,19 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/IconImage.h"
 #include "platform/ui/MenuData.h"
+#include "platform/ui/FrameDiff.h"
 #include "platform/ui/MessageLoop.h"
+#include "platform/ui/PaintPacer.h"
 #include "platform/ui/UiDraw.h"
+#include "platform/ui/WindowTimers.h"
 #include "platform/ui/UiWindow.h"
+
+// Something drawn over a window's own painting (its system-menu popup).
+class CWindowOverlay {
+public:
+    virtual ~CWindowOverlay() = default;
+    virtual void Draw(SDL_Surface* pSurface) = 0;
+};
 
 class CUiTopWindow : public CUiWindow, public CLoopWindow {
 public:
@@ -64,6 +81,7 @@ public:
     void OnInput(const SDL_Event& event) override;
     void OnWindowEvent(const SDL_WindowEvent& event) override;
     BOOL PaintPending() override;
+    ULONGLONG NextPaintDue() const override;
     ULONGLONG NextTimerDue() const override;
     BOOL FireDueTimer(ULONGLONG now) override;
     void OnQuit() override;
@@ -76,6 +94,8 @@ public:
     void EndPaint();
     void FillBackground();
     BOOL IsPainting() const { return m_bPainting; }
+    // Drawn over every paint until set back to nullptr; window thread only.
+    void SetOverlay(CWindowOverlay* pOverlay);
 
     // Timers: one WM_TIMER per period, none while a handler has not returned.
     void SetTimer(UINT_PTR nIDEvent, UINT nElapse);
@@ -95,39 +115,34 @@ public:
     const UIFONT& GetFont() const { return m_font; }
 
 private:
-    struct TIMER {
-        UINT_PTR nIDEvent;
-        UINT nElapse;
-        ULONGLONG due;
-    };
-
     CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void OnMouseButton(const SDL_MouseButtonEvent& event);
     void OnMouseWheel(const SDL_MouseWheelEvent& event);
     void OnKey(const SDL_KeyboardEvent& event);
     CUiControl* ControlAt(CPoint pt) const;
-    void ShowSystemMenu(CWnd* pWnd, CPoint ptScreen);
+    void ShowSystemMenu(CWnd* pWnd, CPoint ptClient);
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
     void Present();
+    void NoteRefreshRate();
 
     SDL_Window* m_pWindow;
     Uint32 m_nWindowID;
     UIFONT m_font;
     std::vector<std::unique_ptr<CUiControl>> m_controls;
 
-    // Repaint requests: written by any thread, under m_mutex.
-    mutable std::mutex m_mutex;
+    mutable std::mutex m_mutex; // guards m_bAlive, which any thread reads
     BOOL m_bAlive = TRUE;
-    BOOL m_bDirty = FALSE;
-    BOOL m_bErase = FALSE;
+    CPaintPacer m_pacer; // requests from any thread; its own lock
 
     // Window thread only.
     BOOL m_bShown = FALSE;
     BOOL m_bPainting = FALSE;
     SDL_Surface* m_pPaintSurface = nullptr;
     unsigned m_nPaintCount = 0;
-    std::vector<TIMER> m_timers;
+    CFrameDiff m_frameDiff;
+    CWindowOverlay* m_pOverlay = nullptr;
+    CWindowTimers m_timers;
     std::unique_ptr<MENUDATA> m_pSysMenu;
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;

@@ -27,7 +27,9 @@ public:
 
 // Steps run one per idle turn of whatever modal loop is running (nested
 // loops included): a step queues input or checks state, and the loop handles
-// what it queued before the next step runs. When the steps are used up and a
+// what it queued before the next step runs. A turn on which a paced repaint
+// is still to come is no idle turn: as the real wait sleeps until it is due,
+// the script moves the test's virtual clock there (when the fixture gave one). When the steps are used up and a
 // loop still runs, the script fails the test and presses Escape until every
 // loop has ended.
 class CModalScript {
@@ -47,6 +49,13 @@ public:
         EXPECT_EQ(m_nNext, m_steps.size()) << "the loop ended before the script did";
     }
 
+    // The clock that turns wait for a paced repaint, or nullptr for none.
+    static CVirtualClock*& PaintClock()
+    {
+        static CVirtualClock* s_pClock = nullptr;
+        return s_pClock;
+    }
+
     INT_PTR RunDialog(CDialog& dlg)
     {
         INT_PTR nResult = 0;
@@ -59,6 +68,12 @@ private:
 
     void Next()
     {
+        const ULONGLONG due = AfxGetNextPaintDue();
+        CVirtualClock* pClock = PaintClock();
+        if (pClock && due != ~ULONGLONG(0) && due > pClock->GetTickCount()) {
+            pClock->Advance(DWORD(due - pClock->GetTickCount()));
+            return;
+        }
         if (m_nNext < m_steps.size()) {
             m_steps[m_nNext++]();
             return;
@@ -78,10 +93,15 @@ private:
 // A fixture whose timers run on a virtual clock.
 class CVirtualTimeTest : public ::testing::Test {
 protected:
-    void SetUp() override { AfxSetClock(&m_clock); }
+    void SetUp() override
+    {
+        AfxSetClock(&m_clock);
+        CModalScript::PaintClock() = &m_clock;
+    }
     void TearDown() override
     {
         AfxSetIdleHook(nullptr);
+        CModalScript::PaintClock() = nullptr;
         AfxSetClock(nullptr);
     }
 

@@ -306,8 +306,8 @@ TEST_F(SystemMenuTest, ClickInTheOwnerClosesThePopupAndIsNotPassedOn)
     CModalScript script;
     script.Then([&] { AfxQueueMouse(&m_dlg, WM_RBUTTONUP, CPoint(50, 50)); })
         .Then([&] {
-            AfxQueueMouse(&m_dlg, WM_LBUTTONDOWN, CPoint(60, 60));
-            AfxQueueMouse(&m_dlg, WM_MOUSEMOVE, CPoint(61, 61)); // after the popup: the owner's again
+            AfxQueueMouse(&m_dlg, WM_LBUTTONDOWN, CPoint(300, 200)); // in the owner, away from the popup
+            AfxQueueMouse(&m_dlg, WM_MOUSEMOVE, CPoint(61, 61));     // after the popup: the owner's again
         })
         .Then([&] { AfxQueueKey(&m_dlg, VK_ESCAPE); });
     EXPECT_EQ(script.RunDialog(m_dlg), IDCANCEL);

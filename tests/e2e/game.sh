@@ -15,7 +15,7 @@ STOP_LIMIT_MS=500      # a Stop click shows the menu at once: the first captures
 RESULT_LIMIT_S=60      # staying in place, the player is hit within seconds
 CPU_SECONDS=10
 WHEEL_PAIRS=30 # up-and-down pairs of notches per latency measurement
-WHEEL_GAP=0.012 # s between notches: each one gets a present of its own
+WHEEL_GAP=0.03 # s between notches: more than a refresh period, so each one gets a present of its own
 
 # Colours of the captions and the title, as ImageMagick filters: a pixel of the
 # antialiased text.

@@ -1,0 +1,89 @@
+// The Wayland display system: the wl_display behind SDL's windows. This is
+// the only file that includes Wayland headers.
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
+
+#include <cerrno>
+#include <wayland-client.h>
+
+#include "platform/ui/DisplaySystem.h"
+
+namespace {
+
+class CWaylandDisplaySystem : public CDisplaySystem {
+public:
+    const char* GetDriverName() const override { return "wayland"; }
+
+    void PrepareStart() const override
+    {
+        // SDL's software framebuffer does not exist on Wayland: the window
+        // surface must be the texture-backed one.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    }
+
+    void Attach(SDL_Window* pWindow) override
+    {
+        if (m_pDisplay)
+            return;
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(pWindow, &info) && info.subsystem == SDL_SYSWM_WAYLAND)
+            m_pDisplay = info.info.wl.display;
+    }
+
+    BOOL PrepareWait(int* pFd) override
+    {
+        *pFd = -1;
+        if (!m_pDisplay)
+            return TRUE;
+        CheckConnection();
+        // Events already read into the queue must be dispatched (SDL's pump
+        // does that) before we may sleep on the socket.
+        if (wl_display_prepare_read(m_pDisplay) != 0)
+            return FALSE;
+        // Requests not yet sent may be what the compositor's answer waits for.
+        if (wl_display_flush(m_pDisplay) < 0 && errno != EAGAIN) {
+            wl_display_cancel_read(m_pDisplay);
+            AfxDisplayLost();
+        }
+        *pFd = wl_display_get_fd(m_pDisplay);
+        return TRUE;
+    }
+
+    void FinishWait(short nRevents) override
+    {
+        if (!m_pDisplay)
+            return;
+        if (nRevents & (POLLHUP | POLLERR)) {
+            wl_display_cancel_read(m_pDisplay);
+            AfxDisplayLost();
+        }
+        if (nRevents & POLLIN) {
+            if (wl_display_read_events(m_pDisplay) < 0)
+                AfxDisplayLost();
+        } else {
+            wl_display_cancel_read(m_pDisplay);
+        }
+    }
+
+    BOOL IsLost() const override { return m_pDisplay && wl_display_get_error(m_pDisplay) != 0; }
+
+private:
+    void CheckConnection() const
+    {
+        // SDL's pump turns a broken connection into a quit request; we end with a failure instead.
+        if (IsLost())
+            AfxDisplayLost();
+    }
+
+    wl_display* m_pDisplay = nullptr;
+};
+
+} // namespace
+
+CDisplaySystem* AfxMakeWaylandDisplaySystem()
+{
+    static CWaylandDisplaySystem system;
+    return &system;
+}
