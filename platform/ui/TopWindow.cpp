@@ -22,10 +22,6 @@ std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCa
                                            SDL_WINDOWPOS_CENTERED, cx, cy, flags);
     if (!pWindow)
         return nullptr;
-    // Minimum = maximum: a tiling compositor then floats the window instead
-    // of stretching it (SDL 2.26 does not say "fixed size" on Wayland otherwise).
-    SDL_SetWindowMinimumSize(pWindow, cx, cy);
-    SDL_SetWindowMaximumSize(pWindow, cx, cy);
     AfxGetDisplaySystem().Attach(pWindow);
     return std::unique_ptr<CUiTopWindow>(new CUiTopWindow(pWnd, pWindow, dwStyle, pszCaption, font));
 }
@@ -83,16 +79,21 @@ void CUiTopWindow::Show(CUiTopWindow* pOwner)
 {
     if (!m_pWindow)
         return;
+    int cx = 0;
+    int cy = 0;
+    SDL_GetWindowSize(m_pWindow, &cx, &cy);
     if (pOwner && pOwner->m_pWindow) {
         const CRect rcOwner = pOwner->GetClientScreenRect();
-        int cx = 0;
-        int cy = 0;
-        SDL_GetWindowSize(m_pWindow, &cx, &cy);
         SDL_SetWindowPosition(m_pWindow, rcOwner.left + (rcOwner.Width() - cx) / 2,
                               rcOwner.top + (rcOwner.Height() - cy) / 2);
         SDL_SetWindowModalFor(m_pWindow, pOwner->m_pWindow);
     }
     SDL_ShowWindow(m_pWindow);
+    // Minimum = maximum: a tiling compositor then floats the window instead of
+    // stretching it. SDL 2.26 says "fixed size" on Wayland only when asked,
+    // and only once the window is shown (before the first paint maps it).
+    SDL_SetWindowMinimumSize(m_pWindow, cx, cy);
+    SDL_SetWindowMaximumSize(m_pWindow, cx, cy);
     NoteRefreshRate();
     m_bShown = TRUE;
     m_dwStyle |= WS_VISIBLE;
