@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ui/DisplaySystem.h"
+#include "platform/ui/DriverChoice.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -20,27 +21,6 @@ BOOL IsSet(const char* pszName)
 {
     const char* pszValue = std::getenv(pszName);
     return pszValue && *pszValue;
-}
-
-// The drivers to try, in order: the one asked for (SDL_VIDEODRIVER), else
-// Wayland in a Wayland session and X11 where there is an X display; the other
-// of the two comes second when its display is there too (XWayland).
-std::vector<std::string> DriversToTry()
-{
-    const BOOL bWayland = IsSet("WAYLAND_DISPLAY");
-    const BOOL bX11 = IsSet("DISPLAY");
-    std::vector<std::string> drivers;
-    if (IsSet("SDL_VIDEODRIVER"))
-        drivers.push_back(std::getenv("SDL_VIDEODRIVER"));
-    else if (bWayland)
-        drivers.push_back(kWayland);
-    else if (bX11)
-        drivers.push_back(kX11);
-    if (!drivers.empty() && drivers[0] == kWayland && bX11)
-        drivers.push_back(kX11);
-    else if (!drivers.empty() && drivers[0] == kX11 && bWayland)
-        drivers.push_back(kWayland);
-    return drivers;
 }
 
 BOOL StartDriver(const std::string& driver)
@@ -64,13 +44,30 @@ BOOL StartDriver(const std::string& driver)
 
 } // namespace
 
+std::vector<std::string> AfxChooseVideoDrivers(const char* pszAsked, BOOL bWaylandDisplay, BOOL bXDisplay)
+{
+    std::vector<std::string> drivers;
+    if (pszAsked && *pszAsked)
+        drivers.push_back(pszAsked);
+    else if (bWaylandDisplay)
+        drivers.push_back(kWayland);
+    else if (bXDisplay)
+        drivers.push_back(kX11);
+    if (!drivers.empty() && drivers[0] == kWayland && bXDisplay)
+        drivers.push_back(kX11);
+    else if (!drivers.empty() && drivers[0] == kX11 && bWaylandDisplay)
+        drivers.push_back(kWayland);
+    return drivers;
+}
+
 BOOL AfxWinInit()
 {
     // Closing windows is the dialogs' business, not a reason to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppId);
     SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppId);
-    for (const std::string& driver : DriversToTry()) {
+    for (const std::string& driver :
+         AfxChooseVideoDrivers(std::getenv("SDL_VIDEODRIVER"), IsSet("WAYLAND_DISPLAY"), IsSet("DISPLAY"))) {
         if (StartDriver(driver)) {
             // No text input is read: keep input methods out of the way.
             SDL_StopTextInput();

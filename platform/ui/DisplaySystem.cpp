@@ -1,5 +1,6 @@
 #include "platform/ui/DisplaySystem.h"
 
+#include <SDL.h>
 #include <unistd.h>
 
 #include <cerrno>

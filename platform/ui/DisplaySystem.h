@@ -15,9 +15,9 @@
 // every system alike.
 #pragma once
 
-#include <SDL.h>
-
 #include "platform/core/Types.h"
+
+struct SDL_Window;
 
 class CDisplaySystem {
 public:

@@ -1,54 +1,39 @@
 #include "platform/ui/FrameDiff.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
-namespace {
-
-const Uint32* Row(const SDL_Surface* pSurface, int y)
+CRect CFrameDiff::Update(const void* pPixels, int nPitch, int nWidth, int nHeight)
 {
-    return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(pSurface->pixels) + ptrdiff_t(y) * pSurface->pitch);
-}
-
-} // namespace
-
-SDL_Rect CFrameDiff::Update(const SDL_Surface* pSurface)
-{
-    const int w = pSurface->w;
-    const int h = pSurface->h;
-    if (pSurface->format->BytesPerPixel != 4 || w <= 0 || h <= 0)
-        return SDL_Rect{0, 0, std::max(w, 0), std::max(h, 0)};
-    if (m_pixels.empty() || w != m_nWidth || h != m_nHeight) {
-        m_nWidth = w;
-        m_nHeight = h;
-        m_pixels.resize(size_t(w) * size_t(h));
-        for (int y = 0; y < h; ++y)
-            std::memcpy(&m_pixels[size_t(y) * size_t(w)], Row(pSurface, y), size_t(w) * sizeof(Uint32));
-        return SDL_Rect{0, 0, w, h};
+    if (nWidth <= 0 || nHeight <= 0)
+        return CRect(0, 0, 0, 0);
+    const auto row = [&](int y) {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(pPixels) + std::ptrdiff_t(y) * nPitch);
+    };
+    const size_t nRowBytes = size_t(nWidth) * sizeof(uint32_t);
+    if (m_pixels.empty() || nWidth != m_nWidth || nHeight != m_nHeight) {
+        m_nWidth = nWidth;
+        m_nHeight = nHeight;
+        m_pixels.resize(size_t(nWidth) * size_t(nHeight));
+        for (int y = 0; y < nHeight; ++y)
+            std::memcpy(&m_pixels[size_t(y) * size_t(nWidth)], row(y), nRowBytes);
+        return CRect(0, 0, nWidth, nHeight);
     }
-    int left = w;
-    int right = -1;
-    int top = -1;
-    int bottom = -1;
-    for (int y = 0; y < h; ++y) {
-        const Uint32* pNew = Row(pSurface, y);
-        Uint32* pOld = &m_pixels[size_t(y) * size_t(w)];
-        if (std::memcmp(pNew, pOld, size_t(w) * sizeof(Uint32)) == 0)
+    CRect rc(nWidth, nHeight, 0, 0);
+    for (int y = 0; y < nHeight; ++y) {
+        const uint32_t* pNew = row(y);
+        uint32_t* pOld = &m_pixels[size_t(y) * size_t(nWidth)];
+        if (std::memcmp(pNew, pOld, nRowBytes) == 0)
             continue;
         int x0 = 0;
         while (pNew[x0] == pOld[x0])
             ++x0;
-        int x1 = w - 1;
+        int x1 = nWidth - 1;
         while (pNew[x1] == pOld[x1])
             --x1;
-        left = std::min(left, x0);
-        right = std::max(right, x1);
-        if (top < 0)
-            top = y;
-        bottom = y;
-        std::memcpy(pOld, pNew, size_t(w) * sizeof(Uint32));
+        rc = CRect(std::min<LONG>(rc.left, x0), std::min<LONG>(rc.top, y), std::max<LONG>(rc.right, x1 + 1), y + 1);
+        std::memcpy(pOld, pNew, nRowBytes);
     }
-    if (top < 0)
-        return SDL_Rect{0, 0, 0, 0};
-    return SDL_Rect{left, top, right - left + 1, bottom - top + 1};
+    return rc.right > rc.left ? rc : CRect(0, 0, 0, 0);
 }

@@ -52,6 +52,11 @@ void AfxSetIdleHook(std::function<void()> hook)
     CMessageLoop::Get().SetIdleHook(std::move(hook));
 }
 
+void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll)
+{
+    CMessageLoop::Get().SetPollFunction(std::move(poll));
+}
+
 void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt)
 {
     SDL_Event event{};
@@ -101,13 +106,23 @@ void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient)
     SDL_PushEvent(&event);
 }
 
-void AfxQueueClose(CWnd* pWnd)
+static void QueueWindowEvent(CWnd* pWnd, Uint8 nEvent)
 {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.windowID = WindowIdOf(pWnd);
-    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.event = nEvent;
     SDL_PushEvent(&event);
+}
+
+void AfxQueueClose(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_CLOSE);
+}
+
+void AfxQueueExpose(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_EXPOSED);
 }
 
 void AfxQueueQuit()

@@ -11,6 +11,8 @@
 // (window ids, modal windows, translation into messages).
 #pragma once
 
+#include <poll.h>
+
 #include <functional>
 
 #include "platform/core/Wnd.h"
@@ -19,6 +21,10 @@
 // it waits for input, a repaint request or the next timer (or calls the hook).
 BOOL AfxPumpMessage(BOOL bWait);
 void AfxSetIdleHook(std::function<void()> hook);
+// What the loop's wait sleeps in: poll(2), unless a test puts a function of
+// its own (to see the time-out asked for, or to move a virtual clock by it);
+// an empty function puts poll back.
+void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll);
 
 // A key press (down and up) for pWnd's window; a null pWnd sends it with no
 // window, as the window system does when no window has the focus.
@@ -31,6 +37,8 @@ void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
 void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient);
 // The window manager's close button.
 void AfxQueueClose(CWnd* pWnd);
+// The window system's word that what pWnd's window showed was lost.
+void AfxQueueExpose(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.
 void AfxQueueQuit();
 

@@ -64,9 +64,12 @@ void CUiTopWindow::EndPaint()
 
 void CUiTopWindow::Present()
 {
-    const SDL_Rect rcChanged = m_frameDiff.Update(m_pPaintSurface);
-    if (rcChanged.w > 0 && rcChanged.h > 0)
+    const SDL_Surface* pSurface = m_pPaintSurface;
+    const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
+    if (!rc.IsRectEmpty()) {
+        const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
         SDL_UpdateWindowSurfaceRects(m_pWindow, &rcChanged, 1);
+    }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
 }

@@ -1,0 +1,213 @@
+// The message loop's real wait (not the tests' idle hook): what it sleeps
+// for, what wakes it, and the pacing of repaints, on the virtual clock. The
+// wait function is the seam: it records the time-out the loop asked for and
+// "sleeps" by moving the virtual clock that far.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppTestSupport.h"
+#include "app/QuindleDlg.h"
+#include "platform/ui/DisplaySystem.h"
+#include "platform/ui/DriverChoice.h"
+#include "platform/ui/FrameDiff.h"
+#include "platform/ui/PaintDC.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kNoTimeout = -1;
+constexpr int kMaxWaits = 1000; // a loop that waits more often than this does not sleep
+constexpr ULONGLONG kPaintPeriod = 17; // 60 Hz, rounded up
+
+// The main dialog, recording when timer 0 fired.
+class CTickTimesDlg : public CQuindleDlg {
+public:
+    std::vector<ULONGLONG> m_ticks;
+
+protected:
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        if (nIDEvent == 0)
+            m_ticks.push_back(AfxGetClock().GetTickCount());
+        CQuindleDlg::OnTimer(nIDEvent);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTickTimesDlg, CQuindleDlg)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+// A dialog with no timers, recording each paint's time and erase flag.
+class CPaintTimesDlg : public CDialog {
+public:
+    CPaintTimesDlg() : CDialog(IDD_ABOUTBOX) {}
+    struct PAINT {
+        ULONGLONG time;
+        BOOL bErase;
+        bool operator==(const PAINT& o) const { return time == o.time && bErase == o.bErase; }
+    };
+    std::vector<PAINT> m_paints;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        m_paints.push_back(PAINT{AfxGetClock().GetTickCount(), dc.m_ps.fErase});
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintTimesDlg, CDialog)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void PrintTo(const CPaintTimesDlg::PAINT& p, std::ostream* os)
+{
+    *os << "{" << p.time << " ms, erase " << p.bErase << "}";
+}
+
+class RealWaitTest : public CVirtualTimeTest {
+protected:
+    // Each wait calls onWait(its number from 0, the time-out asked for); it
+    // returns TRUE when it woke the loop itself, else the clock moves by the
+    // time-out. A wait with no time-out and nothing to wake it ends the dialog.
+    void RunWaits(CDialog& dlg, std::function<BOOL(int, int)> onWait)
+    {
+        AfxSetWaitFunction([&, onWait](pollfd*, nfds_t, int timeout) {
+            const int n = int(m_timeouts.size());
+            m_timeouts.push_back(timeout);
+            if (n >= kMaxWaits) {
+                AfxQueueKey(&dlg, VK_ESCAPE);
+                return 0;
+            }
+            if (onWait(n, timeout))
+                return 1;
+            if (timeout == kNoTimeout)
+                AfxQueueKey(&dlg, VK_ESCAPE);
+            else
+                m_clock.Advance(DWORD(timeout));
+            return 0;
+        });
+        dlg.DoModal();
+        AfxSetWaitFunction(nullptr);
+    }
+
+    std::vector<int> m_timeouts;
+};
+
+TEST_F(RealWaitTest, TimerZeroFiresEvery200MsAndTheWaitSleepsUntilItIsDue)
+{
+    CTickTimesDlg dlg;
+    RunWaits(dlg, [&](int, int) {
+        if (dlg.m_ticks.size() == 5)
+            AfxQueueKey(&dlg, VK_ESCAPE);
+        return FALSE;
+    });
+    EXPECT_EQ(dlg.m_ticks, (std::vector<ULONGLONG>{200, 400, 600, 800, 1000}));
+    ASSERT_LT(m_timeouts.size(), size_t(kMaxWaits)) << "the loop does not sleep";
+    for (int timeout : m_timeouts) {
+        EXPECT_GT(timeout, 0) << "a wait that does not sleep";
+        EXPECT_LE(timeout, 200) << "a wait past the next timer";
+    }
+}
+
+TEST_F(RealWaitTest, ABurstOfRepaintsPaintsOncePerPeriodAndAnIdleWindowAtOnce)
+{
+    CPaintTimesDlg dlg;
+    RunWaits(dlg, [&](int n, int) {
+        switch (n) {
+        case 0: // idle after the first paint: a burst of requests
+            for (int i = 0; i < 10; ++i)
+                dlg.InvalidateRect(NULL, FALSE);
+            return TRUE;
+        case 1: // waiting for the paced paint: one more request, which erases
+            dlg.InvalidateRect(NULL, TRUE);
+            return FALSE;
+        case 2: // idle for longer than a period: a request paints at once
+            m_clock.Advance(40);
+            dlg.InvalidateRect(NULL, FALSE);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    });
+    EXPECT_EQ(dlg.m_paints, (std::vector<CPaintTimesDlg::PAINT>{
+                                {0, TRUE}, {kPaintPeriod, TRUE}, {kPaintPeriod + 40, FALSE}}));
+    EXPECT_EQ(m_timeouts, (std::vector<int>{kNoTimeout, int(kPaintPeriod), kNoTimeout, kNoTimeout}));
+}
+
+TEST_F(RealWaitTest, AnExposedWindowRepaintsWithErasing)
+{
+    CPaintTimesDlg dlg;
+    RunWaits(dlg, [&](int n, int) {
+        if (n == 0) {
+            m_clock.Advance(100);
+            AfxQueueExpose(&dlg);
+            return TRUE;
+        }
+        return FALSE;
+    });
+    EXPECT_EQ(dlg.m_paints, (std::vector<CPaintTimesDlg::PAINT>{{0, TRUE}, {100, TRUE}}));
+}
+
+// A display whose library already holds events on the first wait after a paint.
+class CQueuedEventsDisplay : public CDisplaySystem {
+public:
+    const char* GetDriverName() const override { return "queued"; }
+    void Attach(SDL_Window*) override {}
+    BOOL PrepareWait(int* pFd) override
+    {
+        *pFd = -1;
+        return m_nPrepared++ != 0;
+    }
+    void FinishWait(short) override { ++m_nFinished; }
+    int m_nPrepared = 0;
+    int m_nFinished = 0;
+};
+
+TEST_F(RealWaitTest, EventsTheDisplayLibraryHoldsAreHandledWithoutSleeping)
+{
+    CDisplaySystem* pBefore = &AfxGetDisplaySystem();
+    CQueuedEventsDisplay display;
+    AfxSetDisplaySystem(&display);
+    CPaintTimesDlg dlg;
+    RunWaits(dlg, [&](int, int) { return FALSE; });
+    AfxSetDisplaySystem(pBefore);
+    EXPECT_EQ(display.m_nPrepared, 2);
+    EXPECT_EQ(m_timeouts.size(), 1u) << "slept while events were queued";
+    EXPECT_EQ(display.m_nFinished, 1);
+}
+
+TEST(DriverChoice, WaylandFirstInAWaylandSessionThenX11AndWhatIsAskedForFirstOfAll)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, TRUE, TRUE), (V{"wayland", "x11"}));
+    EXPECT_EQ(AfxChooseVideoDrivers("", TRUE, FALSE), (V{"wayland"}));
+    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, FALSE, TRUE), (V{"x11"}));
+    EXPECT_EQ(AfxChooseVideoDrivers("x11", TRUE, TRUE), (V{"x11", "wayland"}));
+    EXPECT_EQ(AfxChooseVideoDrivers("dummy", TRUE, TRUE), (V{"dummy"}));
+    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, FALSE, FALSE), V{});
+}
+
+TEST(FrameDiff, OnlyWhatChangedIsPresentedAndAllOfItAfterAReset)
+{
+    constexpr int w = 8;
+    constexpr int h = 6;
+    std::vector<uint32_t> pixels(w * h, 0);
+    CFrameDiff diff;
+    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(0, 0, w, h)) << "the first picture";
+    EXPECT_TRUE(diff.Update(pixels.data(), w * 4, w, h).IsRectEmpty()) << "nothing changed";
+    pixels[1 * w + 6] = 1;
+    pixels[4 * w + 2] = 1;
+    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(2, 1, 7, 5));
+    pixels[5 * w + 7] = 2; // the last pixel
+    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(7, 5, 8, 6));
+    diff.Reset();
+    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(0, 0, w, h));
+}
+
+} // namespace
