@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/ui/FrameBuffer.h"
+
 namespace {
 
 constexpr int kExitDisplayLost = 1;
@@ -28,6 +30,11 @@ public:
 CDisplaySystem* g_pSystem = nullptr;
 
 } // namespace
+
+std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindow) const
+{
+    return AfxMakeSurfaceFrameBuffer(pWindow);
+}
 
 CDisplaySystem* AfxMakeDisplaySystem(const char* pszDriver)
 {

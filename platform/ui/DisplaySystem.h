@@ -15,9 +15,12 @@
 // every system alike.
 #pragma once
 
+#include <memory>
+
 #include "platform/core/Types.h"
 
 struct SDL_Window;
+class CFrameBuffer;
 
 class CDisplaySystem {
 public:
@@ -29,12 +32,18 @@ public:
     virtual void PrepareStart() const {}
     // Binds to the connection behind pWindow, the first window of ours.
     virtual void Attach(SDL_Window* pWindow) = 0;
+    // What pWindow paints into: its window surface unless the system says otherwise.
+    virtual std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const;
     // Before sleeping: FALSE when events are already waiting (the loop must
     // not sleep); else TRUE with *pFd the descriptor to sleep on (or -1).
     // A TRUE answer must be followed by FinishWait.
     virtual BOOL PrepareWait(int* pFd) = 0;
     // After sleeping: what the poll said of the descriptor.
     virtual void FinishWait(short nRevents) = 0;
+    // The longest the loop may sleep now in ms, or -1 for no limit: a system
+    // whose client makes key repeats itself needs its pump called while a
+    // key is held.
+    virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
 };

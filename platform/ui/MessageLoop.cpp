@@ -203,6 +203,9 @@ void CMessageLoop::Wait()
         timeout = int(std::min<ULONGLONG>(due - now, INT_MAX));
     }
     CDisplaySystem& display = AfxGetDisplaySystem();
+    const int nLimit = display.GetSleepLimit();
+    if (nLimit >= 0 && (timeout < 0 || timeout > nLimit))
+        timeout = nLimit;
     int fd = -1;
     if (!display.PrepareWait(&fd))
         return;

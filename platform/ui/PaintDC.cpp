@@ -15,7 +15,7 @@ CUiTopWindow* TopWindowOf(CWnd* pWnd)
 SDL_Surface* TargetOf(CWnd* pWnd)
 {
     CUiTopWindow* pTop = TopWindowOf(pWnd);
-    return pTop && pTop->IsPainting() ? SDL_GetWindowSurface(pTop->GetSdlWindow()) : nullptr;
+    return pTop ? pTop->GetPaintSurface() : nullptr;
 }
 
 } // namespace

@@ -29,7 +29,8 @@ std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCa
 CUiTopWindow::CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption,
                            const UIFONT& font)
     : CUiWindow(0, dwStyle & ~WS_VISIBLE, CString(pszCaption)), m_pWindow(pWindow),
-      m_nWindowID(SDL_GetWindowID(pWindow)), m_font(font)
+      m_nWindowID(SDL_GetWindowID(pWindow)), m_pFrameBuffer(AfxGetDisplaySystem().MakeFrameBuffer(pWindow)),
+      m_font(font)
 {
     m_pWnd = pWnd;
     NoteRefreshRate();
@@ -65,6 +66,7 @@ void CUiTopWindow::Destroy()
     m_pPressed = nullptr;
     m_bShown = FALSE;
     m_dwStyle &= ~WS_VISIBLE;
+    m_pFrameBuffer.reset();
     SDL_DestroyWindow(m_pWindow);
     m_pWindow = nullptr;
 }

@@ -31,6 +31,7 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/IconImage.h"
 #include "platform/ui/MenuData.h"
+#include "platform/ui/FrameBuffer.h"
 #include "platform/ui/FrameDiff.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/PaintPacer.h"
@@ -94,6 +95,8 @@ public:
     void EndPaint();
     void FillBackground();
     BOOL IsPainting() const { return m_bPainting; }
+    // The surface a paint draws into while one is open, else nullptr.
+    SDL_Surface* GetPaintSurface() const { return m_pPaintSurface; }
     // Drawn over every paint until set back to nullptr; window thread only.
     void SetOverlay(CWindowOverlay* pOverlay);
 
@@ -128,6 +131,7 @@ private:
 
     SDL_Window* m_pWindow;
     Uint32 m_nWindowID;
+    std::unique_ptr<CFrameBuffer> m_pFrameBuffer;
     UIFONT m_font;
     std::vector<std::unique_ptr<CUiControl>> m_controls;
 

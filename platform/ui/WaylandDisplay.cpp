@@ -8,18 +8,19 @@
 #include <wayland-client.h>
 
 #include "platform/ui/DisplaySystem.h"
+#include "platform/ui/FrameBuffer.h"
 
 namespace {
+
+constexpr int kKeyRepeatSleepMs = 10;
 
 class CWaylandDisplaySystem : public CDisplaySystem {
 public:
     const char* GetDriverName() const override { return "wayland"; }
 
-    void PrepareStart() const override
+    std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const override
     {
-        // SDL's software framebuffer does not exist on Wayland: the window
-        // surface must be the texture-backed one.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+        return AfxMakeRendererFrameBuffer(pWindow);
     }
 
     void Attach(SDL_Window* pWindow) override
@@ -65,6 +66,19 @@ public:
         } else {
             wl_display_cancel_read(m_pDisplay);
         }
+    }
+
+    int GetSleepLimit() const override
+    {
+        // On Wayland the client repeats held keys: SDL does it in its pump,
+        // which must run often enough to keep the compositor's rate.
+        int nKeys = 0;
+        const Uint8* pKeys = SDL_GetKeyboardState(&nKeys);
+        for (int i = 0; i < nKeys; ++i) {
+            if (pKeys[i])
+                return kKeyRepeatSleepMs;
+        }
+        return -1;
     }
 
     BOOL IsLost() const override { return m_pDisplay && wl_display_get_error(m_pDisplay) != 0; }

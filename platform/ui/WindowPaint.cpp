@@ -43,7 +43,7 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
     m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? SDL_GetWindowSurface(m_pWindow) : nullptr;
+    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
     return m_pPaintSurface;
 }
 
@@ -68,7 +68,7 @@ void CUiTopWindow::Present()
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
     if (!rc.IsRectEmpty()) {
         const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
-        SDL_UpdateWindowSurfaceRects(m_pWindow, &rcChanged, 1);
+        m_pFrameBuffer->Present(rcChanged);
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
@@ -78,7 +78,7 @@ void CUiTopWindow::FillBackground()
 {
     SDL_Surface* pSurface = m_pPaintSurface;
     if (!pSurface && m_pWindow && m_bShown)
-        pSurface = SDL_GetWindowSurface(m_pWindow);
+        pSurface = m_pFrameBuffer->GetSurface();
     if (pSurface)
         AfxFillSolid(pSurface, CRect(0, 0, pSurface->w, pSurface->h), GetSysColor(COLOR_3DFACE));
 }
