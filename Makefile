@@ -1,5 +1,5 @@
 # The two commands a player and a developer need: `make run` and `make test`.
-.PHONY: run test bench deps build install clean
+.PHONY: run test bench deps build install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -20,8 +20,13 @@ bench: deps
 	@for b in build-bench/bench/bench_*; do "$$b"; done
 
 install: build
-	@cmake --build build -j $$(nproc) --target quindle_icons
+	@cmake --build build -j $$(nproc) --target quindle_data
 	cmake --install build
+
+# The Debian package, build/quindle_<version>_<arch>.deb.
+package: build
+	@cmake --build build -j $$(nproc) --target quindle_data
+	@cd build && cpack -G DEB
 
 clean:
 	rm -rf build build-asan build-tsan build-bench

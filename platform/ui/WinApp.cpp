@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/ui/CommandLine.h"
 #include "platform/ui/DialogUnits.h"
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -77,11 +78,17 @@ void AfxReportStartupFailure(const char* pszWhat)
     std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, pszWhat);
 }
 
-int AfxWinMain(int, char*[])
+int AfxWinMain(int argc, char* argv[])
 {
     CWinApp* pApp = AfxGetApp();
     if (!pApp)
         return kExitFailure;
+    // Before the display: --help and --version must work where there is none.
+    CCommandLineInfo cmdInfo;
+    AfxParseCommandLine(cmdInfo, argc, argv);
+    const int nShellResult = AfxRunShellCommand(cmdInfo, stdout, stderr);
+    if (nShellResult != kShellContinue)
+        return nShellResult;
     // Finding and opening the dialog font takes about as long as opening
     // the display, which mostly waits for the X server: do both at once.
     std::thread fonts(AfxLoadDialogFonts);

@@ -1,13 +1,14 @@
 // CWinApp and the process frame. The program defines one static application
-// object; main calls AfxWinMain, which opens the display, calls the object's
-// InitInstance and ends the process. This framework has no message loop of
+// object; main calls AfxWinMain, which reads the command line (--help and
+// --version are answered there, with no display), opens the display, calls
+// the object's InitInstance and ends the process. This framework has no message loop of
 // its own: modal dialogs run theirs inside InitInstance, so whatever
 // InitInstance returns, the process then ends with ExitInstance's status
 // (0). With no display the process ends at once with one line on stderr
 // ("<program>: cannot open a display") and status 1; so it does when the
 // main window cannot be created.
 //
-// Left out: command lines, settings, idle processing, document templates.
+// Left out: settings, idle processing, document templates.
 #pragma once
 
 #include "platform/ui/IconImage.h"

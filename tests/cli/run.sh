@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real program's command line with no display at all: --help and
+# --version answer on stdout with status 0, anything else on stderr with
+# status 2, and none of them tries to open the display (which would end with
+# status 1 here). The manual page names every option and variable of --help.
+# Usage: run.sh path/to/quindle path/to/quindle.6
+set -u
+BIN=${1:?usage: run.sh path/to/quindle path/to/quindle.6}
+MAN=${2:?usage: run.sh path/to/quindle path/to/quindle.6}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+FAILED=0
+
+check() { # check "name" command...
+    local name=$1
+    shift
+    if "$@"; then echo "ok   - $name"; else echo "FAIL - $name"; FAILED=$((FAILED + 1)); fi
+}
+run() { # run args...: status in $RC, streams in $WORK/out and $WORK/err
+    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$BIN" "$@" >"$WORK/out" 2>"$WORK/err"
+    RC=$?
+}
+
+# Without arguments the program needs the display, and there is none here.
+run
+check "no arguments and no display: status 1" test "$RC" -eq 1
+check "no arguments and no display: says so" grep -q 'cannot open a display' "$WORK/err"
+
+run --version
+check "--version: status 0" test "$RC" -eq 0
+check "--version: 'Quindle 1.0' on stdout" test "$(cat "$WORK/out")" = "Quindle 1.0"
+check "--version: nothing on stderr" test ! -s "$WORK/err"
+
+run --help
+check "--help: status 0" test "$RC" -eq 0
+check "--help: usage on stdout" grep -q '^Usage: quindle' "$WORK/out"
+check "--help: nothing on stderr" test ! -s "$WORK/err"
+cp "$WORK/out" "$WORK/usage"
+
+run --no-such-option
+check "unknown option: status 2" test "$RC" -eq 2
+check "unknown option: nothing on stdout" test ! -s "$WORK/out"
+check "unknown option: named on stderr" grep -q "unknown option '--no-such-option'" "$WORK/err"
+check "unknown option: then the usage" grep -q '^Usage: quindle' "$WORK/err"
+
+env -u DISPLAY "$BIN" --version >/dev/full 2>"$WORK/err"
+check "--version into a full disk: status 1" test $? -eq 1
+
+for word in $(grep -oE -- '--[a-z]+|\b[A-Z][A-Z_]{3,}\b' "$WORK/usage" | sort -u); do
+    check "manual page tells of $word" grep -q -- "${word//-/\\\\-}" "$MAN"
+done
+
+echo "$FAILED failed"
+[ "$FAILED" -eq 0 ]
