@@ -125,3 +125,42 @@ TEST(CourseThreads, PaintingReadsOnlyWholeRectanglesWhileTheGameRespawns)
     EXPECT_EQ(nBad, 0) << "of " << reads.size() << " reads";
     EXPECT_EQ(badPlayer, 0);
 }
+
+// The wheel clamps a player left of the area (where it waits before the first
+// game) on every step, while the game thread puts it at its start. However
+// the two meet, the player ends the placement at the start column: a clamp
+// writes only the row, never an x it read before the placement.
+TEST(CourseThreads, AWheelClampNeverUndoesTheGameThreadsPlacement)
+{
+    constexpr int kPlacements = 10000;
+    CCourseView view;
+    view.SetArea(12, 11, 546, 197);
+    std::atomic<int> steps{0};
+    std::atomic<bool> stop{false};
+
+    std::thread wheel([&] {
+        while (!stop.load()) {
+            view.MovePlayerUp();
+            ++steps;
+            view.MovePlayerDown();
+            ++steps;
+        }
+    });
+    auto waitForSteps = [&](int n) {
+        const int nTarget = steps.load() + n;
+        while (steps.load() < nTarget)
+            std::this_thread::yield();
+    };
+
+    int nUndone = 0;
+    for (int i = 0; i < kPlacements; ++i) {
+        view.m_player.SetPos(0, 0);
+        waitForSteps(2); // the wheel clamps the player off the area now
+        view.ResetPlayer();
+        waitForSteps(3); // any clamp under way when the player was placed has ended
+        nUndone += view.m_player.GetPos().x != 100;
+    }
+    stop = true;
+    wheel.join();
+    EXPECT_EQ(nUndone, 0) << "of " << kPlacements << " placements";
+}
