@@ -140,7 +140,9 @@ void CQuindleDlg::OnLButtonUp(UINT, CPoint point)
         if (m_view.HitStart(point)) {
             m_view.m_bInGame = 1;
             InvalidateRect(NULL, TRUE);
-            m_thread.Start();
+            // No thread, no game: the repaint asked for above shows the menu again.
+            if (m_thread.Start() != 0)
+                m_view.m_bInGame = 0;
         } else if (m_view.HitExit(point)) {
             OnOK();
         }

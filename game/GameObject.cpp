@@ -10,20 +10,22 @@ int Pixels(double dSpeed)
 
 CRect CGameObject::GetRect() const
 {
-    const int x = m_x, y = m_y;
+    int x = 0, y = 0;
+    m_pos.Get(&x, &y);
     const int halfW = m_nWidth / 2, halfH = m_nHeight / 2;
     return CRect(x - halfW, y - halfH, x + halfW, y + halfH);
 }
 
 CPoint CGameObject::GetPos() const
 {
-    return CPoint(m_x, m_y);
+    int x = 0, y = 0;
+    m_pos.Get(&x, &y);
+    return CPoint(x, y);
 }
 
 void CGameObject::SetPos(int x, int y)
 {
-    m_x = x;
-    m_y = y;
+    m_pos.Set(x, y);
 }
 
 void CGameObject::SetPos(CPoint pt)
@@ -33,44 +35,42 @@ void CGameObject::SetPos(CPoint pt)
 
 void CGameObject::SetX(int x)
 {
-    m_x = x;
+    m_pos.SetX(x);
 }
 
 void CGameObject::SetY(int y)
 {
-    m_y = y;
+    m_pos.SetY(y);
 }
 
 void CGameObject::Offset(int dx, int dy)
 {
-    m_x += dx;
-    m_y += dy;
+    m_pos.Offset(dx, dy);
 }
 
 void CGameObject::MoveLeft()
 {
-    m_x -= Pixels(m_dSpeedX);
+    m_pos.Offset(-Pixels(m_dSpeedX), 0);
 }
 
 void CGameObject::MoveRight()
 {
-    m_x += Pixels(m_dSpeedX);
+    m_pos.Offset(Pixels(m_dSpeedX), 0);
 }
 
 void CGameObject::MoveUp()
 {
-    m_y -= Pixels(m_dSpeedY);
+    m_pos.Offset(0, -Pixels(m_dSpeedY));
 }
 
 void CGameObject::MoveDown()
 {
-    m_y += Pixels(m_dSpeedY);
+    m_pos.Offset(0, Pixels(m_dSpeedY));
 }
 
 void CGameObject::Step()
 {
-    m_x += Pixels(m_dSpeedX);
-    m_y += Pixels(m_dSpeedY);
+    m_pos.Offset(Pixels(m_dSpeedX), Pixels(m_dSpeedY));
 }
 
 int CGameObject::GetWidth() const

@@ -4,8 +4,9 @@
 //
 // Threads: the game thread moves obstacles and places the player while the
 // window thread reads rectangles for painting and moves the player with the
-// wheel. Position and speeds are relaxed atomic words, so each read and write
-// is whole; a reader may see a neighbouring frame's value.
+// wheel. The position is one relaxed atomic word, so a rectangle read is one
+// the object really had (of this frame or a neighbouring one), never x of one
+// move and y of another. The speeds are relaxed atomic words of their own.
 #pragma once
 
 #include "platform/core/Rect.h"
@@ -35,8 +36,7 @@ public:
     virtual int GetHeight() const;
     virtual void SetHeight(int nHeight);
 
-    CRelaxed<int> m_x = 0;       // written by the game thread (obstacles, reset) and the wheel (player's y)
-    CRelaxed<int> m_y = 0;
+    CRelaxedPoint m_pos;         // the centre; written by the game thread (obstacles, reset) and the wheel (player's y)
     CRelaxed<int> m_nWidth = 10; // fixed after construction in this game
     CRelaxed<int> m_nHeight = 10;
     CRelaxed<double> m_dSpeedX = 1.0; // set by the course rules right after creation

@@ -3,6 +3,7 @@
 namespace {
 constexpr int kCancelCode = -1;      // what a cancelled Main is thrown out with
 constexpr DWORD kHoldPollMs = 10;    // how often a held checkpoint looks for a stop
+constexpr int kStartFailed = 1;      // Start's result when no thread could be had
 } // namespace
 
 CWorkerThread::CWorkerThread() : m_pThread(nullptr), m_pOwner(nullptr), m_bInThreadProc(FALSE)
@@ -41,8 +42,12 @@ int CWorkerThread::Start()
     Reset();
     SetInThreadProc(TRUE);
     m_pThread = AfxBeginThread(ThreadProc, this, 0, 0, 0, NULL);
-    if (!m_pThread)
+    if (!m_pThread) {
+        // Nothing runs: idle again, so that no one waits for a run that never began.
+        m_nRunState = 0;
         SetInThreadProc(FALSE);
+        return kStartFailed;
+    }
     return 0;
 }
 

@@ -45,6 +45,8 @@ public:
     virtual void ShowPrompt(CString text);
 
     void Reset();
+    // 0 once the run's thread has begun; nonzero, with the object idle, when
+    // no thread could be started.
     int Start();
     int Stop();
     static UINT ThreadProc(void* pParam);

@@ -57,11 +57,11 @@ void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll)
     CMessageLoop::Get().SetPollFunction(std::move(poll));
 }
 
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt)
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, BOOL bKeypad)
 {
     SDL_Event event{};
     event.key.windowID = WindowIdOf(pWnd);
-    event.key.keysym.sym = KeycodeOf(nVirtKey);
+    event.key.keysym.sym = bKeypad && nVirtKey == VK_RETURN ? SDLK_KP_ENTER : KeycodeOf(nVirtKey);
     event.key.keysym.mod = Uint16(bAlt ? KMOD_LALT : KMOD_NONE);
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
@@ -93,14 +93,15 @@ void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient)
     SDL_PushEvent(&event);
 }
 
-void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient)
+void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped)
 {
+    const float fReported = bFlipped ? -fNotches : fNotches;
     SDL_Event event{};
     event.type = SDL_MOUSEWHEEL;
     event.wheel.windowID = WindowIdOf(pWnd);
-    event.wheel.y = int(fNotches);
-    event.wheel.preciseY = fNotches;
-    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.y = int(fReported);
+    event.wheel.preciseY = fReported;
+    event.wheel.direction = bFlipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
     event.wheel.mouseX = ptClient.x;
     event.wheel.mouseY = ptClient.y;
     SDL_PushEvent(&event);

@@ -27,14 +27,16 @@ void AfxSetIdleHook(std::function<void()> hook);
 void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll);
 
 // A key press (down and up) for pWnd's window; a null pWnd sends it with no
-// window, as the window system does when no window has the focus.
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE);
+// window, as the window system does when no window has the focus. bKeypad
+// takes the key from the numeric keypad (VK_RETURN: the keypad's Enter).
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, BOOL bKeypad = FALSE);
 // A mouse event at ptClient: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
 // WM_RBUTTONDOWN or WM_RBUTTONUP.
 void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
 // Wheel movement: positive notches away from the user; fractions are precise
-// (touchpad) movement.
-void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient);
+// (touchpad) movement. bFlipped sends it as a device with flipped (natural)
+// scrolling reports it: the values opposite, the event marked flipped.
+void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped = FALSE);
 // The window manager's close button.
 void AfxQueueClose(CWnd* pWnd);
 // The window system's word that what pWnd's window showed was lost.
