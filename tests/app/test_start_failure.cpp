@@ -11,7 +11,12 @@ namespace {
 
 class StartWithoutAThreadTest : public ::testing::Test {
 protected:
-    void TearDown() override { AfxSetIdleHook(nullptr); }
+    void SetUp() override { CModalScript::PaintClock() = &m_clock; }
+    void TearDown() override
+    {
+        AfxSetIdleHook(nullptr);
+        CModalScript::PaintClock() = nullptr;
+    }
 
     void ClickStart()
     {
