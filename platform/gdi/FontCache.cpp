@@ -107,6 +107,14 @@ bool MatchName(const char* pszPattern, const Wanted& wanted, FontFile* pFile)
     return pPattern && Match(pPattern, wanted, pFile);
 }
 
+// The face itself, through the alias rules, only if it is the family it should be.
+bool MatchFamily(const std::string& face, FontFile* pFile)
+{
+    FcPattern* pPattern = FcPatternCreate();
+    FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    return Match(pPattern, Wanted{ExpectedFamily(face), false}, pFile);
+}
+
 void Warn(const char* pszWhat)
 {
     std::fprintf(stderr, "%s: %s (the Debian package fonts-ipafont-gothic has the fonts it is made for)\n",
@@ -156,9 +164,7 @@ private:
         if (it != m_files.end())
             return it->second;
         FontFile file;
-        FcPattern* pPattern = FcPatternCreate();
-        FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-        if (face.empty() || !Match(pPattern, Wanted{ExpectedFamily(face), false}, &file))
+        if (face.empty() || !MatchFamily(face, &file))
             file = Fallback(IsFixedPitch(face));
         m_files[face] = file;
         return file;

@@ -160,7 +160,9 @@ TEST(ScaledBitmaps, HaveTheirDcsScaleAndOnlyGoIntoDcsOfIt)
     EXPECT_EQ(plain.SelectObject(&bmp), nullptr);
     EXPECT_NE(memory.SelectObject(&bmp), nullptr);
     memory.SelectObject(static_cast<CBitmap*>(nullptr));
-    EXPECT_EQ(AfxGetDCScale(AfxCreateScaledDC(9)), kMaxDeviceScale) << "leaks one DC, harmless";
+    HDC hBeyond = AfxCreateScaledDC(9);
+    EXPECT_EQ(AfxGetDCScale(hBeyond), kMaxDeviceScale);
+    DeleteDC(hBeyond);
 }
 
 TEST(ScaledBitmaps, PixelsAndBlitsMapEachLogicalPixelToABlock)
