@@ -6,6 +6,9 @@
 // before the dialog closes cleanly.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,8 +24,10 @@
 namespace {
 
 constexpr const char* kDejaVuDir = "/usr/share/fonts/truetype/dejavu";
+constexpr const char* kIpaGothicFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 
-// A temporary home with a fontconfig file of its own; both go with it.
+// A temporary home with a fontconfig file of its own and a font folder that
+// holds the fonts linked into it; all go with it.
 class CFontSandbox {
 public:
     explicit CFontSandbox(const std::string& fontDirs)
@@ -30,8 +35,14 @@ public:
         char dir[] = "/tmp/quindle-fonts-XXXXXX";
         m_dir = mkdtemp(dir) ? dir : "";
         m_file = m_dir + "/fonts.conf";
-        std::ofstream(m_file) << "<?xml version=\"1.0\"?>\n<fontconfig>\n" << fontDirs << "  <cachedir>" << m_dir
-                              << "/cache</cachedir>\n</fontconfig>\n";
+        mkdir((m_dir + "/fonts").c_str(), 0700);
+        std::ofstream(m_file) << "<?xml version=\"1.0\"?>\n<fontconfig>\n" << fontDirs << "  <dir>" << m_dir
+                              << "/fonts</dir>\n  <cachedir>" << m_dir << "/cache</cachedir>\n</fontconfig>\n";
+    }
+    bool LinkFont(const std::string& path) const
+    {
+        const std::string link = m_dir + "/fonts/" + path.substr(path.rfind('/') + 1);
+        return symlink(path.c_str(), link.c_str()) == 0;
     }
     ~CFontSandbox()
     {
@@ -107,6 +118,16 @@ std::string PlayOneGame()
     return fault;
 }
 
+// IPAGothic without IPAPGothic: the proportional face takes the Japanese one there is.
+[[noreturn]] void OtherJapaneseFaceChild()
+{
+    std::string fault = CheckClientSize();
+    const CString family = AfxGetFontFamily(AfxGetFont("ＭＳ Ｐゴシック", 12));
+    if (fault.empty() && family != "IPAGothic")
+        fault = "ＭＳ Ｐゴシック became \"" + std::string(family.Str()) + "\"";
+    Finish(fault);
+}
+
 // Only DejaVu: every Gothic face and an unknown one become DejaVu Sans.
 [[noreturn]] void OnlyDejaVuChild()
 {
@@ -172,6 +193,15 @@ TEST_F(FontFallback, OnlyDejaVuGivesDejaVuSansTheSameLayoutAndOneLine)
     sandbox.Enter();
     EXPECT_EXIT(OnlyDejaVuChild(), ::testing::ExitedWithCode(0),
                 "^[^\n]*: no font with Japanese glyphs is installed; [^\n]*fonts-ipafont-gothic[^\n]*\n$");
+}
+
+TEST_F(FontFallback, AnotherJapaneseFaceStandsInWithoutAWord)
+{
+    CFontSandbox sandbox(std::string("  <dir>") + kDejaVuDir
+                         + "</dir>\n  <include ignore_missing=\"yes\">/etc/fonts/conf.d</include>\n");
+    ASSERT_TRUE(sandbox.LinkFont(kIpaGothicFile));
+    sandbox.Enter();
+    EXPECT_EXIT(OtherJapaneseFaceChild(), ::testing::ExitedWithCode(0), "^$");
 }
 
 TEST_F(FontFallback, NoFontAtAllKeepsTheLayoutDrawsNoTextAndSaysSoOnce)
