@@ -1,15 +1,13 @@
-// Machines without the fonts the program is made for: with only DejaVu, and
-// with no font at all. fontconfig reads its configuration once per process,
-// so each case runs in a child process (a death test run afresh) under a
-// FONTCONFIG_FILE written here. The window keeps its 558 x 251 client, one
-// line on stderr says what is missing, and a game starts, runs and is stopped
-// before the dialog closes cleanly.
+// Machines without the fonts the program is made for. fontconfig reads its
+// configuration once per process, so each case runs in a fresh child process
+// (a death test) under a FONTCONFIG_FILE written here: the client stays
+// 558 x 251, stderr gets at most one line, and a game starts, runs and stops
+// before the dialog closes.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -23,192 +21,97 @@
 
 namespace {
 
-constexpr const char* kDejaVuDir = "/usr/share/fonts/truetype/dejavu";
-constexpr const char* kIpaGothicFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
-
-// A temporary home with a fontconfig file of its own and a font folder that
-// holds the fonts linked into it; all go with it.
-class CFontSandbox {
-public:
-    explicit CFontSandbox(const std::string& fontDirs)
-    {
-        char dir[] = "/tmp/quindle-fonts-XXXXXX";
-        m_dir = mkdtemp(dir) ? dir : "";
-        m_file = m_dir + "/fonts.conf";
-        mkdir((m_dir + "/fonts").c_str(), 0700);
-        std::ofstream(m_file) << "<?xml version=\"1.0\"?>\n<fontconfig>\n" << fontDirs << "  <dir>" << m_dir
-                              << "/fonts</dir>\n  <cachedir>" << m_dir << "/cache</cachedir>\n</fontconfig>\n";
-    }
-    bool LinkFont(const std::string& path) const
-    {
-        const std::string link = m_dir + "/fonts/" + path.substr(path.rfind('/') + 1);
-        return symlink(path.c_str(), link.c_str()) == 0;
-    }
-    ~CFontSandbox()
-    {
-        const std::string command = "rm -rf '" + m_dir + "'";
-        if (!m_dir.empty() && std::system(command.c_str()) != 0)
-            std::fprintf(stderr, "could not remove %s\n", m_dir.c_str());
-    }
-    // The variables the child is started with; the parent's fonts are set up already.
-    void Enter() const
-    {
-        setenv("FONTCONFIG_FILE", m_file.c_str(), 1);
-        setenv("HOME", m_dir.c_str(), 1);
-        setenv("XDG_CACHE_HOME", m_dir.c_str(), 1);
-        setenv("XDG_DATA_HOME", m_dir.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-    }
-
-private:
-    std::string m_dir;
-    std::string m_file;
-};
-
-// Ends the child: status 0 when nothing went wrong, else the first fault on stderr.
-[[noreturn]] void Finish(const std::string& fault)
-{
-    if (!fault.empty())
-        std::fprintf(stderr, "FAULT: %s\n", fault.c_str());
-    std::fflush(stderr);
-    std::_Exit(fault.empty() ? 0 : 1);
-}
-
-std::string CheckClientSize()
-{
-    const DLGTEMPLATEDATA* pMain = AfxFindDialogTemplate(IDD_MAIN);
-    const DLGBASEUNITS units = AfxGetDialogBaseUnits(pMain->pszFace, pMain->wPointSize);
-    const CRect rc = AfxMapDialogBox(units, 0, 0, pMain->cx, pMain->cy);
-    if (rc.Width() != 558 || rc.Height() != 251)
-        return "client " + std::to_string(rc.Width()) + " x " + std::to_string(rc.Height());
-    return "";
-}
+constexpr const char* kSystemRules = "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include>";
+constexpr const char* kDejaVu = "<dir>/usr/share/fonts/truetype/dejavu</dir>";
+constexpr const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 
 CPoint Centre(const CRect& rc)
 {
     return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
 
-// Opens the main dialog, starts a game by its Start button, lets it run from
-// Ready into the game, stops it and closes the dialog.
+// Starts a game by its button, lets it run into the game, stops it, closes the dialog.
 std::string PlayOneGame()
 {
     CVirtualClock clock;
     CClockScope scope(&clock);
+    CObservedDlg dlg;
     std::string fault;
-    {
-        CObservedDlg dlg;
-        int nPaints = 0;
-        CModalScript script;
-        script.Then([&] { AfxQueueMouse(&dlg, WM_LBUTTONUP, Centre(dlg.m_view.m_rcStart)); })
-            .Then([&] {
-                for (int i = 0; i < 5 && clock.WaitForPendingSleeper(); ++i)
-                    clock.AdvanceToNextWake();
-                nPaints = dlg.m_nPaints;
-            })
-            .Then([&] {
-                if (dlg.m_view.m_bInGame != 1 || dlg.m_nPaints <= nPaints)
-                    fault = "no game ran";
-                AfxQueueMouse(&dlg, WM_LBUTTONUP, Centre(dlg.m_view.m_rcStop));
-            })
-            .Then([&] { AfxQueueKey(&dlg, VK_ESCAPE); });
-        if (script.RunDialog(dlg) != IDCANCEL)
-            fault = "the dialog did not close by Escape";
-    }
+    CModalScript script;
+    script.Then([&] { AfxQueueMouse(&dlg, WM_LBUTTONUP, Centre(dlg.m_view.m_rcStart)); })
+        .Then([&] {
+            for (int i = 0; i < 5 && clock.WaitForPendingSleeper(); ++i)
+                clock.AdvanceToNextWake();
+        })
+        .Then([&] {
+            if (dlg.m_view.m_bInGame != 1 || dlg.m_nPaints < 2)
+                fault = "no game ran";
+            AfxQueueMouse(&dlg, WM_LBUTTONUP, Centre(dlg.m_view.m_rcStop));
+        })
+        .Then([&] { AfxQueueKey(&dlg, VK_ESCAPE); });
+    if (script.RunDialog(dlg) != IDCANCEL)
+        fault = "the dialog did not close";
     return fault;
 }
 
-// IPAGothic without IPAPGothic: the proportional face takes the Japanese one there is.
-[[noreturn]] void OtherJapaneseFaceChild()
+// The child: both Gothic faces become family ("" for no font), then a game.
+[[noreturn]] void Child(const char* pszFamily)
 {
-    std::string fault = CheckClientSize();
-    const CString family = AfxGetFontFamily(AfxGetFont("ＭＳ Ｐゴシック", 12));
-    if (fault.empty() && family != "IPAGothic")
-        fault = "ＭＳ Ｐゴシック became \"" + std::string(family.Str()) + "\"";
-    Finish(fault);
-}
-
-// Only DejaVu: every Gothic face and an unknown one become DejaVu Sans.
-[[noreturn]] void OnlyDejaVuChild()
-{
-    std::string fault = CheckClientSize();
-    for (const char* pszFace : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "Quindle No Such Face"}) {
+    const DLGTEMPLATEDATA* pMain = AfxFindDialogTemplate(IDD_MAIN);
+    const CRect rc = AfxMapDialogBox(AfxGetDialogBaseUnits(pMain->pszFace, pMain->wPointSize), 0, 0, pMain->cx, pMain->cy);
+    std::string fault = rc == CRect(0, 0, 558, 251) ? "" : "client " + std::to_string(rc.Width());
+    for (const char* pszFace : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック"}) {
         const CString family = AfxGetFontFamily(AfxGetFont(pszFace, 27));
-        if (fault.empty() && family != "DejaVu Sans")
+        if (fault.empty() && family != pszFamily)
             fault = std::string(pszFace) + " became \"" + family.Str() + "\"";
     }
     if (fault.empty())
         fault = PlayOneGame();
-    Finish(fault);
-}
-
-// No font: none is found and text draws nothing.
-[[noreturn]] void NoFontChild()
-{
-    std::string fault = CheckClientSize();
-    if (fault.empty() && AfxGetFont("ＭＳ ゴシック", 27))
-        fault = "a font was found";
-    CDC dc;
-    CBitmap bmp;
-    dc.CreateCompatibleDC(nullptr);
-    bmp.CreateCompatibleBitmap(&dc, 60, 20);
-    dc.SelectObject(&bmp);
-    RECT rc = {0, 0, 60, 20};
-    if (fault.empty() && (dc.DrawText("Start", -1, &rc, DT_SINGLELINE) != 0 || dc.GetPixel(0, 0) != 0))
-        fault = "text was drawn";
-    dc.SelectObject(static_cast<CBitmap*>(nullptr));
-    if (fault.empty())
-        fault = PlayOneGame();
-    Finish(fault);
+    if (!fault.empty())
+        std::fprintf(stderr, "FAULT: %s\n", fault.c_str());
+    std::_Exit(fault.empty() ? 0 : 1);
 }
 
 class FontFallback : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Writes a configuration of rules and a font folder holding pszFont (if any)
+    // for the child processes; this process has its fonts already.
+    void UseFonts(const std::string& rules, const char* pszFont)
     {
-        // A fresh process: the fonts of this one are set up already.
         GTEST_FLAG_SET(death_test_style, "threadsafe");
-        for (const char* pszName : {"FONTCONFIG_FILE", "HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
-            const char* pszValue = std::getenv(pszName);
-            m_saved.emplace_back(pszName, pszValue ? std::string(pszValue) : std::string("\x01"));
+        // The child runs this test again from the start: the same folder serves both.
+        const std::string dir = ::testing::TempDir() + "quindle-fonts-"
+                              + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        mkdir(dir.c_str(), 0700);
+        mkdir((dir + "/fonts").c_str(), 0700);
+        unlink((dir + "/fonts/font.ttf").c_str());
+        if (pszFont) {
+            ASSERT_EQ(symlink(pszFont, (dir + "/fonts/font.ttf").c_str()), 0);
         }
+        std::ofstream(dir + "/fonts.conf") << "<fontconfig>" << rules << "<dir>" << dir << "/fonts</dir><cachedir>"
+                                           << dir << "/cache</cachedir></fontconfig>\n";
+        setenv("FONTCONFIG_FILE", (dir + "/fonts.conf").c_str(), 1);
     }
-    void TearDown() override
-    {
-        for (const auto& saved : m_saved) {
-            if (saved.second == "\x01")
-                unsetenv(saved.first.c_str());
-            else
-                setenv(saved.first.c_str(), saved.second.c_str(), 1);
-        }
-    }
-
-    std::vector<std::pair<std::string, std::string>> m_saved;
+    void TearDown() override { unsetenv("FONTCONFIG_FILE"); }
 };
 
-TEST_F(FontFallback, OnlyDejaVuGivesDejaVuSansTheSameLayoutAndOneLine)
+TEST_F(FontFallback, OnlyDejaVuGivesDejaVuSansAndOneLineNamingThePackage)
 {
-    CFontSandbox sandbox(std::string("  <dir>") + kDejaVuDir
-                         + "</dir>\n  <include ignore_missing=\"yes\">/etc/fonts/conf.d</include>\n");
-    sandbox.Enter();
-    EXPECT_EXIT(OnlyDejaVuChild(), ::testing::ExitedWithCode(0),
+    UseFonts(std::string(kDejaVu) + kSystemRules, nullptr);
+    EXPECT_EXIT(Child("DejaVu Sans"), ::testing::ExitedWithCode(0),
                 "^[^\n]*: no font with Japanese glyphs is installed; [^\n]*fonts-ipafont-gothic[^\n]*\n$");
 }
 
 TEST_F(FontFallback, AnotherJapaneseFaceStandsInWithoutAWord)
 {
-    CFontSandbox sandbox(std::string("  <dir>") + kDejaVuDir
-                         + "</dir>\n  <include ignore_missing=\"yes\">/etc/fonts/conf.d</include>\n");
-    ASSERT_TRUE(sandbox.LinkFont(kIpaGothicFile));
-    sandbox.Enter();
-    EXPECT_EXIT(OtherJapaneseFaceChild(), ::testing::ExitedWithCode(0), "^$");
+    UseFonts(std::string(kDejaVu) + kSystemRules, kIpaGothic);
+    EXPECT_EXIT(Child("IPAGothic"), ::testing::ExitedWithCode(0), "^$");
 }
 
-TEST_F(FontFallback, NoFontAtAllKeepsTheLayoutDrawsNoTextAndSaysSoOnce)
+TEST_F(FontFallback, NoFontAtAllDrawsNoTextAndSaysSoOnce)
 {
-    CFontSandbox sandbox("");
-    sandbox.Enter();
-    EXPECT_EXIT(NoFontChild(), ::testing::ExitedWithCode(0),
+    UseFonts("", nullptr);
+    EXPECT_EXIT(Child(""), ::testing::ExitedWithCode(0),
                 "^[^\n]*: no fonts are installed; [^\n]*fonts-ipafont-gothic[^\n]*\n$");
 }
 
