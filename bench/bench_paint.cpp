@@ -1,6 +1,7 @@
 // The cost of one paint of the window: the game screen with 300 obstacles and
-// a status text, the menu screen with Start under the mouse, and, for scale,
-// the same game scene drawn with cairo on image surfaces of the same sizes.
+// a status text at device scales 1 and 2 (2x fills four times the pixels),
+// the menu screen with Start under the mouse, and, for comparison, the same
+// game scene drawn with cairo on image surfaces of the 1x sizes.
 #include <benchmark/benchmark.h>
 
 #include "game/CourseView.h"
@@ -16,11 +17,11 @@ namespace {
 constexpr int kObstacles = 300;
 constexpr const char* kStatus = "Go!!";
 
-// A memory DC standing in for the window's paint DC.
+// A memory DC standing in for the window's paint DC at a device scale.
 struct CWindow {
-    CWindow()
+    explicit CWindow(int nScale = 1)
     {
-        dc.CreateCompatibleDC(nullptr);
+        dc.Attach(AfxCreateScaledDC(nScale));
         bmp.CreateCompatibleBitmap(&dc, kClientWidth, kClientHeight);
         dc.SelectObject(&bmp);
     }
@@ -49,13 +50,13 @@ void BM_PaintGameScreen(benchmark::State& state)
     SetLayout(view);
     AddObstacles(view);
     view.m_bInGame = 1;
-    CWindow window;
+    CWindow window(int(state.range(0)));
     view.Paint(&window.dc, kStatus); // builds the buffers and warms the font and text caches
     for (auto _ : state)
         view.Paint(&window.dc, kStatus);
     view.m_obstacles.RemoveAll();
 }
-BENCHMARK(BM_PaintGameScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintGameScreen)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintMenuScreen(benchmark::State& state)
 {

@@ -1,12 +1,15 @@
 // CDC::BitBlt with SRCCOPY: a block of pixels from one DC's surface to
-// another's, clipped to both. Surfaces of one format copy row by row;
-// others go through SDL's conversion (slower: keep one format).
+// another's, clipped to both. Surfaces of one format and scale copy row by
+// row; other formats go through SDL's conversion and other scales take the
+// nearest pixel one by one (both slower: keep one format and one scale).
 #include "platform/gdi/Dc.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/Colour.h"
 #include "platform/gdi/GdiData.h"
+#include "platform/gdi/Raster.h"
 
 namespace {
 
@@ -60,6 +63,50 @@ void Convert(SDL_Surface* pDst, SDL_Surface* pSrc, const Block& b)
     SDL_SetSurfaceBlendMode(pSrc, mode);
 }
 
+// Between scales: each device pixel of the destination block takes the source
+// pixel at the same place in the block, rounded down (nearest neighbour).
+void CopyScaled(SDL_Surface* pDst, int nDstScale, SDL_Surface* pSrc, int nSrcScale, const Block& b)
+{
+    SDL_Rect to;
+    if (!AfxClipToSurface(pDst, b.x * nDstScale, b.y * nDstScale, (b.x + b.w) * nDstScale, (b.y + b.h) * nDstScale, &to))
+        return;
+    const bool bSameFormat = pDst->format->format == pSrc->format->format;
+    for (long long y = to.y; y < to.y + to.h; ++y) {
+        const long long ySrc = b.ySrc * nSrcScale + (y - b.y * nDstScale) * nSrcScale / nDstScale;
+        if (ySrc < 0 || ySrc >= pSrc->h)
+            continue;
+        Uint32* pTo = AfxPixelRow(pDst, int(y));
+        const Uint32* pFrom = AfxPixelRow(pSrc, int(ySrc));
+        for (long long x = to.x; x < to.x + to.w; ++x) {
+            const long long xSrc = b.xSrc * nSrcScale + (x - b.x * nDstScale) * nSrcScale / nDstScale;
+            if (xSrc < 0 || xSrc >= pSrc->w)
+                continue;
+            const Uint32 pixel = pFrom[xSrc];
+            pTo[x] = bSameFormat ? pixel : AfxColourToPixel(AfxPixelToColour(pixel, pSrc->format), pDst->format);
+        }
+    }
+}
+
+bool Lock(SDL_Surface* pDst, SDL_Surface* pSrc)
+{
+    if (SDL_MUSTLOCK(pDst) && SDL_LockSurface(pDst) != 0)
+        return false;
+    if (pSrc != pDst && SDL_MUSTLOCK(pSrc) && SDL_LockSurface(pSrc) != 0) {
+        if (SDL_MUSTLOCK(pDst))
+            SDL_UnlockSurface(pDst);
+        return false;
+    }
+    return true;
+}
+
+void Unlock(SDL_Surface* pDst, SDL_Surface* pSrc)
+{
+    if (SDL_MUSTLOCK(pDst))
+        SDL_UnlockSurface(pDst);
+    if (pSrc != pDst && SDL_MUSTLOCK(pSrc))
+        SDL_UnlockSurface(pSrc);
+}
+
 } // namespace
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
@@ -70,21 +117,28 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
     SDL_Surface* pSrc = pSrcDC->m_hDC->pTarget;
     if (!pDst || !pSrc)
         return FALSE;
-    Block b = {x, y, xSrc, ySrc, nWidth, nHeight};
+    const int nDstScale = m_hDC->nScale;
+    const int nSrcScale = pSrcDC->m_hDC->nScale;
+    if (nWidth <= 0 || nHeight <= 0)
+        return TRUE;
+    if (nDstScale != nSrcScale) {
+        if (!AfxIs32Bit(pDst) || !AfxIs32Bit(pSrc) || !Lock(pDst, pSrc))
+            return FALSE;
+        CopyScaled(pDst, nDstScale, pSrc, nSrcScale, Block{x, y, xSrc, ySrc, nWidth, nHeight});
+        Unlock(pDst, pSrc);
+        return TRUE;
+    }
+    const long long s = nDstScale;
+    Block b = {x * s, y * s, xSrc * s, ySrc * s, nWidth * s, nHeight * s};
     if (!Clip(b, pDst, pSrc))
         return TRUE;
     if (pDst->format->format != pSrc->format->format) {
         Convert(pDst, pSrc, b);
         return TRUE;
     }
-    const bool bLock = SDL_MUSTLOCK(pDst) || SDL_MUSTLOCK(pSrc);
-    if (bLock && (SDL_LockSurface(pDst) != 0 || (pSrc != pDst && SDL_LockSurface(pSrc) != 0)))
+    if (!Lock(pDst, pSrc))
         return FALSE;
     CopyRows(pDst, pSrc, b);
-    if (bLock) {
-        SDL_UnlockSurface(pDst);
-        if (pSrc != pDst)
-            SDL_UnlockSurface(pSrc);
-    }
+    Unlock(pDst, pSrc);
     return TRUE;
 }

@@ -2,9 +2,10 @@
 
 #include "platform/gdi/GdiData.h"
 
-DcData::DcData(SDL_Surface* pSurface, bool bMemoryDC)
+DcData::DcData(SDL_Surface* pSurface, bool bMemoryDC, int nDeviceScale)
     : pTarget(pSurface),
       bMemory(bMemoryDC),
+      nScale(AfxClampScale(nDeviceScale)),
       hPen(AfxStockObject(GdiKind::Pen)),
       hBrush(AfxStockObject(GdiKind::Brush)),
       hFont(AfxStockObject(GdiKind::Font)),
@@ -12,14 +13,24 @@ DcData::DcData(SDL_Surface* pSurface, bool bMemoryDC)
 {
 }
 
-HDC AfxCreateSurfaceDC(SDL_Surface* pSurface)
+HDC AfxCreateSurfaceDC(SDL_Surface* pSurface, int nScale)
 {
-    return new DcData(pSurface, false);
+    return new DcData(pSurface, false, nScale);
 }
 
-HDC CreateCompatibleDC(HDC)
+HDC CreateCompatibleDC(HDC hDC)
 {
-    return new DcData(nullptr, true);
+    return new DcData(nullptr, true, AfxGetDCScale(hDC));
+}
+
+HDC AfxCreateScaledDC(int nScale)
+{
+    return new DcData(nullptr, true, nScale);
+}
+
+int AfxGetDCScale(HDC hDC)
+{
+    return hDC ? hDC->nScale : 1;
 }
 
 BOOL DeleteDC(HDC hDC)

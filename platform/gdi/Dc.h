@@ -8,6 +8,14 @@
 // SelectObject returns the object selected before, so that it can be put back.
 // Every drawing operation is clipped to the target surface.
 //
+// Device scale: a DC draws at an integer scale s from 1 to kMaxDeviceScale,
+// set when it is made (a window's surface DC gets its window's scale, a memory
+// DC the scale of the DC it is compatible with). Callers always work in
+// logical pixels; s maps each logical pixel to an s x s block of the surface,
+// so rectangles, fills, pixels and blits at s are the 1x picture with every
+// pixel repeated, while text is drawn from its font at s times its pixel size.
+// At 1x nothing changes.
+//
 // Left out: mapping modes (one logical unit is one pixel), clip regions,
 // raster operations other than R2_COPYPEN (SetROP2 keeps the mode, drawing
 // always copies the pen) and other than SRCCOPY for BitBlt, lines, ellipses,
@@ -52,9 +60,18 @@ constexpr DWORD SRCCOPY = 0x00CC0020;
 // What GetPixel and the colour setters return on failure.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
-// A memory DC compatible with hDC (the screen when null); DeleteDC frees it.
+constexpr int kMaxDeviceScale = 4;
+
+// A memory DC compatible with hDC (the screen when null): it has hDC's scale
+// (1 for the screen). DeleteDC frees it.
 HDC CreateCompatibleDC(HDC hDC);
 BOOL DeleteDC(HDC hDC);
+
+// A memory DC for a screen at nScale (clamped to 1 .. kMaxDeviceScale), as
+// CreateCompatibleDC would give for a window DC of that scale.
+HDC AfxCreateScaledDC(int nScale);
+// The device scale of hDC; 1 for a null handle.
+int AfxGetDCScale(HDC hDC);
 
 class CDC {
 public:
@@ -67,7 +84,8 @@ public:
     HDC Detach();
     HDC GetSafeHdc() const { return m_hDC; }
 
-    // Makes this a memory DC compatible with pDC (the screen when pDC is null).
+    // Makes this a memory DC compatible with pDC (the screen when pDC is null),
+    // of pDC's scale.
     BOOL CreateCompatibleDC(CDC* pDC);
     // Deletes the attached DC; its selected objects are released, not deleted.
     BOOL DeleteDC();
@@ -76,7 +94,7 @@ public:
     // nothing changed, for a null pointer or an object without a handle. The
     // exception is a null bitmap, which puts back the DC's empty default bitmap
     // so that a bitmap can be deselected before it is deleted. A bitmap is
-    // selected into one memory DC at a time.
+    // selected into one memory DC at a time, and only into a DC of its scale.
     CPen* SelectObject(CPen* pPen);
     CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
@@ -106,14 +124,20 @@ public:
     // background colour when the mode is OPAQUE. nCount -1: up to the end.
     // Returns the text's height, 0 when nothing is drawn. With DT_CALCRECT it
     // draws nothing and sets lpRect's right and bottom to the text's extent.
+    // At scale s the text comes from the font at s times its pixel size, placed
+    // and clipped in lpRect's device pixels; extents are measured at 1x, so
+    // that a layout made from them is the same at every scale.
     int DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat);
     int DrawText(const CString& str, RECT* lpRect, UINT nFormat);
 
     // Copies nWidth x nHeight pixels from (xSrc, ySrc) of pSrcDC to (x, y);
-    // parts outside either surface are left out. SRCCOPY only.
+    // parts outside either surface are left out. SRCCOPY only. Both sides are
+    // in their DC's logical pixels; between DCs of different scales each
+    // destination pixel takes the nearest source pixel.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
 
-    // CLR_INVALID outside the surface or without one.
+    // CLR_INVALID outside the surface or without one. At scale s, GetPixel
+    // reads the top-left device pixel of the block and SetPixel sets the block.
     COLORREF GetPixel(int x, int y) const;
     COLORREF SetPixel(int x, int y, COLORREF crColor);
 

@@ -55,8 +55,10 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap)
     HBITMAP hNew = pBitmap ? pBitmap->m_hObject : AfxStockObject(GdiKind::Bitmap);
     if (!hNew || hNew->kind != GdiKind::Bitmap)
         return nullptr;
-    // A bitmap draws for one DC at a time.
+    // A bitmap draws for one DC at a time, and only at the scale it was made for.
     if (hNew != m_hDC->hBitmap && hNew->nSelections > 0)
+        return nullptr;
+    if (hNew->pSurface && hNew->nScale != m_hDC->nScale)
         return nullptr;
     CBitmap* pOld = static_cast<CBitmap*>(Select(m_hDC->hBitmap, hNew));
     m_hDC->pTarget = hNew->pSurface;

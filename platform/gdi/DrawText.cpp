@@ -1,5 +1,7 @@
 // CDC::DrawText: one line of text, rendered once per string and font by the
-// text cache and blended here in the DC's text colour.
+// text cache and blended here in the DC's text colour. At scale s the text is
+// rendered from the face at s times the font's pixel height and placed in the
+// rectangle's device pixels, so it stays sharp rather than doubled.
 #include "platform/gdi/Dc.h"
 
 #include <cstring>
@@ -12,29 +14,45 @@
 
 namespace {
 
-TTF_Font* FontOf(HFONT hFont)
+TTF_Font* FontOf(HFONT hFont, int nScale)
 {
     // The stock font is looked up when first used rather than when the DC is made.
-    return hFont->pFont ? hFont->pFont : AfxGetFont(hFont->strFace.c_str(), hFont->nPixelHeight);
+    if (nScale == 1 && hFont->pFont)
+        return hFont->pFont;
+    return AfxGetFont(hFont->strFace.c_str(), hFont->nPixelHeight * nScale);
+}
+
+// A rectangle or point in device pixels: at scale 4 an int coordinate may not fit an int.
+struct DeviceRect {
+    long long left, top, right, bottom;
+};
+struct DevicePoint {
+    long long x, y;
+};
+
+DeviceRect ToDevice(const RECT& rc, int nScale)
+{
+    return DeviceRect{(long long)rc.left * nScale, (long long)rc.top * nScale, (long long)rc.right * nScale,
+                      (long long)rc.bottom * nScale};
 }
 
 // Where the text's top-left corner goes in rc, as the format places it.
-SDL_Point Place(const RECT& rc, const CTextMask& mask, UINT nFormat)
+DevicePoint Place(const DeviceRect& rc, const CTextMask& mask, UINT nFormat)
 {
     long long x = rc.left, y = rc.top;
     if (nFormat & DT_CENTER)
-        x = rc.left + ((long long)rc.right - rc.left - mask.nWidth) / 2;
+        x = rc.left + (rc.right - rc.left - mask.nWidth) / 2;
     else if (nFormat & DT_RIGHT)
-        x = (long long)rc.right - mask.nWidth;
+        x = rc.right - mask.nWidth;
     if ((nFormat & DT_SINGLELINE) && (nFormat & DT_VCENTER))
-        y = rc.top + ((long long)rc.bottom - rc.top - mask.nHeight) / 2;
+        y = rc.top + (rc.bottom - rc.top - mask.nHeight) / 2;
     else if ((nFormat & DT_SINGLELINE) && (nFormat & DT_BOTTOM))
-        y = (long long)rc.bottom - mask.nHeight;
-    return SDL_Point{int(x), int(y)};
+        y = rc.bottom - mask.nHeight;
+    return DevicePoint{x, y};
 }
 
 // Lays the coverage over the surface in colour, inside clip only.
-void Blend(SDL_Surface* pSurface, const CTextMask& mask, SDL_Point at, const SDL_Rect& clip, COLORREF colour)
+void Blend(SDL_Surface* pSurface, const CTextMask& mask, DevicePoint at, const SDL_Rect& clip, COLORREF colour)
 {
     const Uint32 solid = AfxColourToPixel(colour, pSurface->format);
     for (int y = clip.y; y < clip.y + clip.h; ++y) {
@@ -52,11 +70,11 @@ void Blend(SDL_Surface* pSurface, const CTextMask& mask, SDL_Point at, const SDL
 
 // The part of the text's cell that shows: on the surface and, unless
 // DT_NOCLIP, inside rc. False when nothing shows.
-bool ClipText(const SDL_Surface* pSurface, const RECT& rc, const CTextMask& mask, SDL_Point at, UINT nFormat,
+bool ClipText(const SDL_Surface* pSurface, const DeviceRect& rc, const CTextMask& mask, DevicePoint at, UINT nFormat,
               SDL_Rect* pClip)
 {
     SDL_Rect visible;
-    if (!AfxClipToSurface(pSurface, at.x, at.y, (long long)at.x + mask.nWidth, (long long)at.y + mask.nHeight, &visible))
+    if (!AfxClipToSurface(pSurface, at.x, at.y, at.x + mask.nWidth, at.y + mask.nHeight, &visible))
         return false;
     *pClip = visible;
     if (nFormat & DT_NOCLIP)
@@ -73,22 +91,30 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
     if (!m_hDC || !lpszString || !lpRect)
         return 0;
     const size_t nBytes = nCount < 0 ? std::strlen(lpszString) : strnlen(lpszString, size_t(nCount));
-    const auto pMask = AfxGetTextMask(FontOf(m_hDC->hFont), std::string(lpszString, nBytes));
+    const std::string text(lpszString, nBytes);
+    const int s = m_hDC->nScale;
+    if (nFormat & DT_CALCRECT) {
+        // Measured at 1x whatever the scale, so a layout does not shift with it.
+        const auto pExtent = AfxGetTextMask(FontOf(m_hDC->hFont, 1), text);
+        if (!pExtent)
+            return 0;
+        lpRect->right = lpRect->left + pExtent->nWidth;
+        lpRect->bottom = lpRect->top + pExtent->nHeight;
+        return pExtent->nHeight;
+    }
+    const auto pMask = AfxGetTextMask(FontOf(m_hDC->hFont, s), text);
     if (!pMask)
         return 0;
-    if (nFormat & DT_CALCRECT) {
-        lpRect->right = lpRect->left + pMask->nWidth;
-        lpRect->bottom = lpRect->top + pMask->nHeight;
-        return pMask->nHeight;
-    }
+    const int nHeight = (pMask->nHeight + s - 1) / s;
     SDL_Surface* pSurface = m_hDC->pTarget;
     if (!AfxIs32Bit(pSurface))
         return 0;
 
-    const SDL_Point at = Place(*lpRect, *pMask, nFormat);
+    const DeviceRect rc = ToDevice(*lpRect, s);
+    const DevicePoint at = Place(rc, *pMask, nFormat);
     SDL_Rect clip;
-    if (!ClipText(pSurface, *lpRect, *pMask, at, nFormat, &clip))
-        return pMask->nHeight;
+    if (!ClipText(pSurface, rc, *pMask, at, nFormat, &clip))
+        return nHeight;
     if (m_hDC->nBkMode == OPAQUE)
         AfxFillRect(pSurface, clip.x, clip.y, (long long)clip.x + clip.w, (long long)clip.y + clip.h, m_hDC->crBk);
     if (SDL_MUSTLOCK(pSurface) && SDL_LockSurface(pSurface) != 0)
@@ -96,7 +122,7 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
     Blend(pSurface, *pMask, at, clip, m_hDC->crText);
     if (SDL_MUSTLOCK(pSurface))
         SDL_UnlockSurface(pSurface);
-    return pMask->nHeight;
+    return nHeight;
 }
 
 int CDC::DrawText(const CString& str, RECT* lpRect, UINT nFormat)

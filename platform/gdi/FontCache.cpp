@@ -3,6 +3,8 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <map>
 #include <mutex>
 #include <string>
@@ -64,8 +66,21 @@ bool HasFamily(FcPattern* pFont, const std::string& family)
     return false;
 }
 
-// The best match for pattern; when family is given, only a font of that family.
-bool Match(FcPattern* pPattern, const std::string& family, FontFile* pFile)
+bool HasJapanese(FcPattern* pFont)
+{
+    FcLangSet* pLangs = nullptr;
+    return FcPatternGetLangSet(pFont, FC_LANG, 0, &pLangs) == FcResultMatch
+        && FcLangSetHasLang(pLangs, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
+}
+
+// What a match must be: of the family asked for (when given), with Japanese glyphs (when asked).
+struct Wanted {
+    std::string strFamily;
+    bool bJapanese = false;
+};
+
+// The best match for pattern, if it is what is wanted.
+bool Match(FcPattern* pPattern, const Wanted& wanted, FontFile* pFile)
 {
     FcConfigSubstitute(nullptr, pPattern, FcMatchPattern);
     FcDefaultSubstitute(pPattern);
@@ -74,7 +89,8 @@ bool Match(FcPattern* pPattern, const std::string& family, FontFile* pFile)
     bool found = false;
     FcChar8* pPath = nullptr;
     if (pFont && FcPatternGetString(pFont, FC_FILE, 0, &pPath) == FcResultMatch
-        && (family.empty() || HasFamily(pFont, family))) {
+        && (wanted.strFamily.empty() || HasFamily(pFont, wanted.strFamily))
+        && (!wanted.bJapanese || HasJapanese(pFont))) {
         pFile->strPath = reinterpret_cast<const char*>(pPath);
         FcPatternGetInteger(pFont, FC_INDEX, 0, &pFile->nIndex);
         found = true;
@@ -83,6 +99,32 @@ bool Match(FcPattern* pPattern, const std::string& family, FontFile* pFile)
         FcPatternDestroy(pFont);
     FcPatternDestroy(pPattern);
     return found;
+}
+
+bool MatchName(const char* pszPattern, const Wanted& wanted, FontFile* pFile)
+{
+    FcPattern* pPattern = FcNameParse(reinterpret_cast<const FcChar8*>(pszPattern));
+    return pPattern && Match(pPattern, wanted, pFile);
+}
+
+// The face itself, through the alias rules, only if it is the family it should be.
+bool MatchFamily(const std::string& face, FontFile* pFile)
+{
+    FcPattern* pPattern = FcPatternCreate();
+    FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    return Match(pPattern, Wanted{ExpectedFamily(face), false}, pFile);
+}
+
+void Warn(const char* pszWhat)
+{
+    std::fprintf(stderr, "%s: %s (the Debian package fonts-ipafont-gothic has the fonts it is made for)\n",
+                 program_invocation_short_name, pszWhat);
+}
+
+// Whether a face is a fixed-pitch one, whose stand-ins should be fixed-pitch first.
+bool IsFixedPitch(const std::string& face)
+{
+    return ExpectedFamily(face) == "IPAGothic";
 }
 
 class CFontCache {
@@ -97,7 +139,7 @@ public:
             return it->second;
         TTF_Font* pFont = Open(Resolve(face), nPixelHeight);
         if (!pFont)
-            pFont = Open(Fallback(), nPixelHeight);
+            pFont = Open(Fallback(IsFixedPitch(face)), nPixelHeight);
         if (pFont)
             m_byFace[key] = pFont;
         return pFont;
@@ -122,23 +164,39 @@ private:
         if (it != m_files.end())
             return it->second;
         FontFile file;
-        FcPattern* pPattern = FcPatternCreate();
-        FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-        if (face.empty() || !Match(pPattern, ExpectedFamily(face), &file))
-            file = Fallback();
+        if (face.empty() || !MatchFamily(face, &file))
+            file = Fallback(IsFixedPitch(face));
         m_files[face] = file;
         return file;
     }
 
-    // A font with Japanese glyphs, or failing that whatever fontconfig offers.
-    FontFile Fallback()
+    // A stand-in with Japanese glyphs, of the face's pitch first; failing
+    // that any sans-serif face, said once; failing that nothing, said once.
+    FontFile Fallback(bool bFixedPitch)
     {
-        if (!m_bHaveFallback) {
-            m_bHaveFallback = true;
-            if (!Match(FcNameParse(reinterpret_cast<const FcChar8*>(":lang=ja")), "", &m_fallback))
-                Match(FcPatternCreate(), "", &m_fallback);
+        STANDIN& standIn = m_standIns[bFixedPitch ? 1 : 0];
+        if (standIn.bLooked)
+            return standIn.file;
+        standIn.bLooked = true;
+        const char* const pszFirst = bFixedPitch ? "monospace:lang=ja" : "sans-serif:lang=ja";
+        const char* const pszSecond = bFixedPitch ? "sans-serif:lang=ja" : "monospace:lang=ja";
+        const Wanted japanese{"", true};
+        if (MatchName(pszFirst, japanese, &standIn.file) || MatchName(pszSecond, japanese, &standIn.file)
+            || MatchName(":lang=ja", japanese, &standIn.file))
+            return standIn.file;
+        if (MatchName("sans-serif", Wanted{}, &standIn.file)) {
+            WarnOnce(m_bSaidNoJapanese, "no font with Japanese glyphs is installed; Japanese text shows as boxes");
+        } else {
+            WarnOnce(m_bSaidNoFont, "no fonts are installed; the game runs without text");
         }
-        return m_fallback;
+        return standIn.file;
+    }
+
+    static void WarnOnce(bool& bSaid, const char* pszWhat)
+    {
+        if (!bSaid)
+            Warn(pszWhat);
+        bSaid = true;
     }
 
     TTF_Font* Open(const FontFile& file, int nPixelHeight)
@@ -155,10 +213,16 @@ private:
         return pFont;
     }
 
+    struct STANDIN {
+        bool bLooked = false;
+        FontFile file; // empty when there is none
+    };
+
     std::mutex m_mutex; // guards everything below
     bool m_bStarted = false;
-    bool m_bHaveFallback = false;
-    FontFile m_fallback;
+    STANDIN m_standIns[2]; // for proportional faces, for fixed-pitch ones
+    bool m_bSaidNoJapanese = false;
+    bool m_bSaidNoFont = false;
     std::map<std::string, FontFile> m_files;
     std::map<std::pair<FontFile, int>, TTF_Font*> m_byFile;
     std::map<std::pair<std::string, int>, TTF_Font*> m_byFace;

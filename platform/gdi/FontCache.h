@@ -4,8 +4,12 @@
 // the Windows Japanese faces once ("ＭＳ ゴシック"/"MS Gothic" -> IPAGothic,
 // "ＭＳ Ｐゴシック"/"MS PGothic" -> IPAPGothic), because nothing installed maps
 // them, and it checks that the family it got is the one it asked for. A face
-// that cannot be found falls back to a font with Japanese glyphs (":lang=ja"),
-// so text never shows as boxes.
+// that cannot be found falls back to a stand-in with Japanese glyphs
+// (fontconfig's ":lang=ja", a fixed-pitch one first for a fixed-pitch face,
+// else a sans-serif one), so text never shows as boxes while such a font is
+// installed. Without one it takes any sans-serif face, and with no font at all
+// text is not drawn; either case says so once per process, in one line on
+// stderr that names the Debian package with the fonts the program is made for.
 //
 // Each face and size is opened once (about a quarter of a millisecond) and
 // kept for the life of the process; later calls are a map lookup. Safe to call
@@ -21,7 +25,7 @@
 typedef struct _TTF_Font TTF_Font;
 
 // The face at nPixelHeight pixels of character height (12 when not positive).
-// Never null while any font is installed.
+// Never null while any font is installed; null with none.
 TTF_Font* AfxGetFont(const char* pszFace, int nPixelHeight);
 
 // The family name of a font (for IPAGothic, "IPAGothic").

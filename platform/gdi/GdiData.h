@@ -27,7 +27,8 @@ struct GdiObjectData {
     TTF_Font* pFont = nullptr;       // font: a face of the font cache, shared, never closed here
     std::string strFace;             // font: the face asked for
     int nPixelHeight = 0;            // font: character height in pixels
-    SDL_Surface* pSurface = nullptr; // bitmap, owned
+    SDL_Surface* pSurface = nullptr; // bitmap, owned: nScale x its logical size
+    int nScale = 1;                  // bitmap: device pixels per logical pixel, each way
     bool bStock = false;             // never deleted
     int nSelections = 0;             // DCs that have it selected (not counted for stock objects)
     bool bOrphaned = false;          // its wrapper went while it was selected: freed on release
@@ -36,10 +37,11 @@ struct GdiObjectData {
 };
 
 struct DcData {
-    DcData(SDL_Surface* pSurface, bool bMemoryDC);
+    DcData(SDL_Surface* pSurface, bool bMemoryDC, int nDeviceScale);
 
     SDL_Surface* pTarget;  // where drawing goes; null for a memory DC with no bitmap
     bool bMemory;          // bitmaps may be selected into it
+    int nScale;            // device pixels per logical pixel, each way: 1 .. kMaxDeviceScale
     HGDIOBJ hPen;
     HGDIOBJ hBrush;
     HGDIOBJ hFont;
@@ -63,5 +65,13 @@ void AfxAddSelection(HGDIOBJ hObject);
 void AfxReleaseSelection(HGDIOBJ hObject);
 
 // A DC that draws straight into pSurface (not owned), such as a window's
-// surface; CDC::DeleteDC releases it and leaves the surface alone.
-HDC AfxCreateSurfaceDC(SDL_Surface* pSurface);
+// surface, at nScale (clamped to 1 .. kMaxDeviceScale): pSurface is then
+// nScale times the logical size the caller draws in. CDC::DeleteDC releases
+// it and leaves the surface alone.
+HDC AfxCreateSurfaceDC(SDL_Surface* pSurface, int nScale = 1);
+
+// nScale kept inside 1 .. kMaxDeviceScale.
+inline int AfxClampScale(int nScale)
+{
+    return nScale < 1 ? 1 : nScale > kMaxDeviceScale ? kMaxDeviceScale : nScale;
+}

@@ -16,6 +16,13 @@ bool AfxIntersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* pResult);
 void AfxFillRect(SDL_Surface* pSurface, long long left, long long top, long long right, long long bottom,
                  COLORREF colour);
 
+// The same in logical pixels at nScale: each becomes an nScale x nScale block.
+inline void AfxFillLogicalRect(SDL_Surface* pSurface, int nScale, long long left, long long top, long long right,
+                               long long bottom, COLORREF colour)
+{
+    AfxFillRect(pSurface, left * nScale, top * nScale, right * nScale, bottom * nScale, colour);
+}
+
 inline Uint32* AfxPixelRow(SDL_Surface* pSurface, int y)
 {
     return reinterpret_cast<Uint32*>(static_cast<Uint8*>(pSurface->pixels) + y * pSurface->pitch);

@@ -1,6 +1,6 @@
 // CDC::Rectangle with the platform's pixel rules for a one-pixel pen: the
 // outline takes columns left .. right-1 and rows top .. bottom-1, the brush
-// fills what lies inside it.
+// fills what lies inside it. At scale s each of those pixels is an s x s block.
 #include "platform/gdi/Dc.h"
 
 #include <utility>
@@ -21,11 +21,12 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
     if (!pSurface || left == right || top == bottom)
         return TRUE;
     const COLORREF pen = m_hDC->hPen->colour;
-    AfxFillRect(pSurface, left, top, right, top + 1, pen);
-    AfxFillRect(pSurface, left, bottom - 1, right, bottom, pen);
-    AfxFillRect(pSurface, left, top + 1, left + 1, bottom - 1, pen);
-    AfxFillRect(pSurface, right - 1, top + 1, right, bottom - 1, pen);
-    AfxFillRect(pSurface, left + 1, top + 1, right - 1, bottom - 1, m_hDC->hBrush->colour);
+    const int s = m_hDC->nScale;
+    AfxFillLogicalRect(pSurface, s, left, top, right, top + 1, pen);
+    AfxFillLogicalRect(pSurface, s, left, bottom - 1, right, bottom, pen);
+    AfxFillLogicalRect(pSurface, s, left, top + 1, left + 1, bottom - 1, pen);
+    AfxFillLogicalRect(pSurface, s, right - 1, top + 1, right, bottom - 1, pen);
+    AfxFillLogicalRect(pSurface, s, left + 1, top + 1, right - 1, bottom - 1, m_hDC->hBrush->colour);
     return TRUE;
 }
 

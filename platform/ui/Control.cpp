@@ -56,43 +56,44 @@ BOOL CUiControl::TakesInput() const
     return IsVisible() && IsEnabled();
 }
 
-void CUiControl::Draw(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed) const
+void CUiControl::Draw(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed, int nScale) const
 {
     if (!IsVisible())
         return;
     if (IsPushButton())
-        DrawButton(pSurface, font, bPressed);
+        DrawButton(pSurface, font, bPressed, nScale);
     else if (m_wClass == kDlgClassStatic)
-        DrawStatic(pSurface, font);
+        DrawStatic(pSurface, font, nScale);
 }
 
-void CUiControl::DrawButton(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed) const
+void CUiControl::DrawButton(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed, int nScale) const
 {
     CRect rc = m_rc;
-    AfxFillSolid(pSurface, rc, GetSysColor(COLOR_3DFACE));
+    AfxFillSolid(pSurface, rc, GetSysColor(COLOR_3DFACE), nScale);
     if (IsDefPushButton()) {
-        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOWTEXT));
+        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOWTEXT), nScale);
         rc = CRect(rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1);
     }
     if (bPressed) {
-        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DSHADOW));
+        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DSHADOW), nScale);
     } else {
-        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DDKSHADOW));
+        AfxDraw3dFrame(pSurface, rc, GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DDKSHADOW), nScale);
         const CRect rcInner(rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1);
-        AfxDraw3dFrame(pSurface, rcInner, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DSHADOW));
+        AfxDraw3dFrame(pSurface, rcInner, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DSHADOW), nScale);
     }
     // A pushed button's caption moves down and right by a pixel.
     const int nShift = bPressed ? 1 : 0;
     const CRect rcText(rc.left + nShift, rc.top + nShift, rc.right + nShift, rc.bottom + nShift);
     const COLORREF crText = IsEnabled() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);
-    AfxDrawUiText(pSurface, font, m_strText, rcText, DT_CENTER | DT_VCENTER, crText);
+    AfxDrawUiText(pSurface, font, m_strText, rcText, DT_CENTER | DT_VCENTER, crText, nScale);
 }
 
-void CUiControl::DrawStatic(SDL_Surface* pSurface, const UIFONT& font) const
+void CUiControl::DrawStatic(SDL_Surface* pSurface, const UIFONT& font, int nScale) const
 {
     if ((m_dwStyle & SS_TYPEMASK) == SS_ICON) {
-        AfxDrawIconImage(pSurface, m_rc.left, m_rc.top, AfxFindIconGroup(m_nResourceID), GetSystemMetrics(SM_CXICON));
+        AfxDrawIconImage(pSurface, m_rc.left, m_rc.top, AfxFindIconGroup(m_nResourceID), GetSystemMetrics(SM_CXICON),
+                         nScale);
         return;
     }
-    AfxDrawUiText(pSurface, font, m_strText, m_rc, DT_LEFT | DT_TOP, GetSysColor(COLOR_WINDOWTEXT));
+    AfxDrawUiText(pSurface, font, m_strText, m_rc, DT_LEFT | DT_TOP, GetSysColor(COLOR_WINDOWTEXT), nScale);
 }

@@ -31,7 +31,8 @@ public:
     // Visible and enabled: it may take input.
     BOOL TakesInput() const;
     // Draws the control when it is visible; bPressed shows a button pushed in.
-    void Draw(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed) const;
+    // nScale is the surface's device scale (m_rc stays in logical pixels).
+    void Draw(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed, int nScale = 1) const;
 
     CRect m_rc; // in the dialog's client coordinates
     WORD m_wClass;
@@ -39,8 +40,8 @@ public:
     CWnd m_wnd; // what GetDlgItem hands out
 
 private:
-    void DrawButton(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed) const;
-    void DrawStatic(SDL_Surface* pSurface, const UIFONT& font) const;
+    void DrawButton(SDL_Surface* pSurface, const UIFONT& font, BOOL bPressed, int nScale) const;
+    void DrawStatic(SDL_Surface* pSurface, const UIFONT& font, int nScale) const;
 
     CUiTopWindow* m_pParent;
 };

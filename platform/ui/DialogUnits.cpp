@@ -1,8 +1,7 @@
 #include "platform/ui/DialogUnits.h"
 
-#include <SDL_ttf.h>
-
 #include <cstdint>
+#include <cstdlib>
 
 #include "platform/gdi/Font.h"
 #include "platform/gdi/FontCache.h"
@@ -10,7 +9,9 @@
 
 namespace {
 
-constexpr const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+// IPAPGothic's letters A..Z a..z measure kAlphabetWidth pixels at kAlphabetPixels.
+constexpr int kAlphabetWidth = 369;
+constexpr int kAlphabetPixels = 12;
 constexpr int kLettersPerCase = 26;
 constexpr int kQuartersPerChar = 4;
 constexpr int kEighthsPerChar = 8;
@@ -26,22 +27,18 @@ int MulDiv(int n, int numerator, int denominator)
 
 } // namespace
 
-DLGBASEUNITS AfxGetDialogBaseUnits(const char* pszFace, int nPointSize)
+DLGBASEUNITS AfxGetDialogBaseUnits(const char*, int nPointSize)
 {
-    const int nPixelHeight = AfxPointSizeToPixels(nPointSize * kTenthsPerPoint);
-    TTF_Font* pFont = AfxGetFont(pszFace, nPixelHeight);
-    int nWidth = 0;
-    int nHeight = 0;
-    if (!pFont || TTF_SizeUTF8(pFont, kAlphabet, &nWidth, &nHeight) != 0)
-        return DLGBASEUNITS{(nPixelHeight + 1) / 2, nPixelHeight};
-    return DLGBASEUNITS{(nWidth / kLettersPerCase + 1) / 2, TTF_FontHeight(pFont)};
+    const int64_t nPixelHeight = std::abs(AfxPointSizeToPixels(nPointSize * kTenthsPerPoint));
+    const int64_t nAlphabet = nPixelHeight * kAlphabetWidth / kAlphabetPixels;
+    return DLGBASEUNITS{int((nAlphabet / kLettersPerCase + 1) / 2), int(nPixelHeight)};
 }
 
 void AfxLoadDialogFonts()
 {
     for (int i = 0; i < AfxGetDialogTemplateCount(); ++i) {
         const DLGTEMPLATEDATA* pTemplate = AfxGetDialogTemplate(i);
-        AfxGetDialogBaseUnits(pTemplate->pszFace, pTemplate->wPointSize);
+        AfxGetFont(pTemplate->pszFace, AfxPointSizeToPixels(pTemplate->wPointSize * kTenthsPerPoint));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/PaintDC.h"
 
 #include "platform/gdi/GdiData.h"
+#include "platform/ui/DeviceScale.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/TopWindow.h"
 
@@ -27,8 +28,9 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{nullptr, FALSE, {0, 0, 0, 0}}, m_pWnd(pWnd
         return;
     SDL_Surface* pSurface = pTop->BeginPaint(&m_ps.fErase);
     if (pSurface) {
-        Attach(AfxCreateSurfaceDC(pSurface));
-        ::SetRect(&m_ps.rcPaint, 0, 0, pSurface->w, pSurface->h);
+        const int nScale = AfxGetWindowScale(pTop->GetSdlWindow());
+        Attach(AfxCreateSurfaceDC(pSurface, nScale));
+        ::SetRect(&m_ps.rcPaint, 0, 0, pSurface->w / nScale, pSurface->h / nScale);
     }
     m_ps.hdc = m_hDC;
     if (m_ps.fErase && m_hDC)
@@ -47,6 +49,6 @@ BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon)
     SDL_Surface* pSurface = m_hDC ? TargetOf(m_pWnd) : nullptr;
     if (!pSurface || !hIcon)
         return FALSE;
-    AfxDrawIconImage(pSurface, x, y, hIcon, GetSystemMetrics(SM_CXICON));
+    AfxDrawIconImage(pSurface, x, y, hIcon, GetSystemMetrics(SM_CXICON), AfxGetDCScale(m_hDC));
     return TRUE;
 }

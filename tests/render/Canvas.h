@@ -1,5 +1,7 @@
 // What the rendering tests draw into and read back: a memory DC over a bitmap,
-// read pixel by pixel through the DC. No display is involved.
+// read pixel by pixel through the DC. No display is involved. A canvas at a
+// device scale stands in for a window DC of that scale; its sizes and
+// coordinates stay logical.
 #pragma once
 
 #include <algorithm>
@@ -10,9 +12,9 @@
 
 class CCanvas {
 public:
-    CCanvas(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
+    CCanvas(int nWidth, int nHeight, int nScale = 1) : m_nWidth(nWidth), m_nHeight(nHeight)
     {
-        dc.CreateCompatibleDC(nullptr);
+        dc.Attach(AfxCreateScaledDC(nScale));
         bmp.CreateCompatibleBitmap(&dc, nWidth, nHeight);
         dc.SelectObject(&bmp);
     }

@@ -1,39 +1,35 @@
 // Whole window-sized paints compared pixel for pixel with reviewed PNG images
-// in golden/. On a mismatch <name>.actual.png and <name>.diff.png are written
-// beside the expected image. QUINDLE_UPDATE_GOLDENS=1 rewrites the expected
-// images instead; look at each one before keeping it.
+// in golden/, at 1x and at a device scale of 2 (<name>_2x.png). On a mismatch
+// <name>.actual.png and <name>.diff.png are written beside the expected image.
+// QUINDLE_UPDATE_GOLDENS=1 rewrites the expected images instead; look at each
+// one before keeping it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "Canvas.h"
-#include "Layout.h"
+#include "GoldenScenes.h"
 #include "PngImage.h"
-#include "render/Painter.h"
 
 namespace {
-
-// The dialog's own background, where Paint copies nothing.
-constexpr COLORREF kDialogFace = RGB(240, 240, 240);
 
 std::string GoldenPath(const std::string& name, const char* pszSuffix)
 {
     return std::string(QUINDLE_TEST_DIR) + "/render/golden/" + name + pszSuffix;
 }
 
-class GoldenImages : public ::testing::Test {
+template <int nScale>
+class GoldenImagesAt : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        SetDialogLayout(view);
-        CPainter(&window.dc).DrawRect(0, 0, kClientWidth, kClientHeight, kDialogFace, kDialogFace);
-    }
+    void SetUp() override { SetUpWindow(view, window); }
     void TearDown() override { view.m_obstacles.RemoveAll(); }
 
-    void ExpectMatchesGolden(const std::string& name)
+    void ExpectMatchesGolden(std::string name)
     {
-        const CImage actual = CImage::FromDC(window.dc, kClientWidth, kClientHeight);
+        if (nScale != 1)
+            name += "_" + std::to_string(nScale) + "x";
+        const CImage actual = CImage::FromBitmap(window.bmp);
         const char* pszUpdate = std::getenv("QUINDLE_UPDATE_GOLDENS");
         if (pszUpdate && std::string(pszUpdate) == "1") {
             ASSERT_TRUE(WritePng(GoldenPath(name, ".png"), actual));
@@ -52,8 +48,11 @@ protected:
     }
 
     CCourseView view;
-    CCanvas window{kClientWidth, kClientHeight};
+    CCanvas window{kClientWidth, kClientHeight, nScale};
 };
+
+using GoldenImages = GoldenImagesAt<1>;
+using GoldenImagesAt2x = GoldenImagesAt<2>;
 
 TEST_F(GoldenImages, MenuScreen)
 {
@@ -70,16 +69,20 @@ TEST_F(GoldenImages, MenuScreenWithStartHovered)
 
 TEST_F(GoldenImages, GameScreenReady)
 {
-    view.m_bInGame = 1;
-    view.m_player.SetPos(100, 104);
-    // A fixed field: a row across the middle, one bouncing high, one over the
-    // player, two overlapping, one across the right edge, one beyond it, one
-    // across the top.
-    const CPoint obstacles[] = {{220, 60},  {260, 60},  {300, 60},  {340, 60},  {380, 150}, {104, 108},
-                                {420, 120}, {426, 124}, {543, 90},  {600, 90},  {160, 12},  {480, 185},
-                                {30, 180},  {200, 160}, {250, 140}, {330, 170}, {500, 30}};
-    for (const CPoint& pt : obstacles)
-        AddObstacle(view, pt.x, pt.y);
+    SetUpReadyScene(view);
+    view.Paint(&window.dc, "Ready");
+    ExpectMatchesGolden("game_ready");
+}
+
+TEST_F(GoldenImagesAt2x, MenuScreen)
+{
+    view.Paint(&window.dc, "");
+    ExpectMatchesGolden("menu");
+}
+
+TEST_F(GoldenImagesAt2x, GameScreenReady)
+{
+    SetUpReadyScene(view);
     view.Paint(&window.dc, "Ready");
     ExpectMatchesGolden("game_ready");
 }

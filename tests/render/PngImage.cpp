@@ -18,6 +18,25 @@ CImage CImage::FromDC(const CDC& dc, int nWidth, int nHeight)
     return image;
 }
 
+CImage CImage::FromBitmap(const CBitmap& bmp)
+{
+    CImage image;
+    BITMAP info;
+    if (!bmp.GetBitmap(&info))
+        return image;
+    std::vector<uint32_t> bits(size_t(info.bmWidth) * size_t(info.bmHeight));
+    bmp.GetBitmapBits(DWORD(bits.size() * 4), bits.data());
+    image.nWidth = info.bmWidth;
+    image.nHeight = info.bmHeight;
+    image.rgb.resize(bits.size() * 3);
+    for (size_t i = 0; i < bits.size(); ++i) {
+        image.rgb[i * 3] = uint8_t(bits[i] >> 16);
+        image.rgb[i * 3 + 1] = uint8_t(bits[i] >> 8);
+        image.rgb[i * 3 + 2] = uint8_t(bits[i]);
+    }
+    return image;
+}
+
 COLORREF CImage::At(int x, int y) const
 {
     const uint8_t* p = &rgb[(size_t(y) * size_t(nWidth) + size_t(x)) * 3];

@@ -7,6 +7,7 @@
 
 #include "platform/core/Types.h"
 
+class CBitmap;
 class CDC;
 
 struct CImage {
@@ -15,6 +16,8 @@ struct CImage {
     std::vector<uint8_t> rgb; // 3 bytes a pixel, row by row
 
     static CImage FromDC(const CDC& dc, int nWidth, int nHeight);
+    // Every device pixel of the bitmap, whatever its scale.
+    static CImage FromBitmap(const CBitmap& bmp);
     COLORREF At(int x, int y) const;
     void Set(int x, int y, COLORREF colour);
     bool operator==(const CImage& o) const { return nWidth == o.nWidth && nHeight == o.nHeight && rgb == o.rgb; }

@@ -1,0 +1,73 @@
+// The device scale: each source, their order, values skipped with a warning,
+// and Xft.dpi read from a resource database.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ui/DeviceScale.h"
+#include "platform/ui/XftDpi.h"
+
+namespace {
+
+int Choose(const char* pszQuindle, const char* pszGdk, const char* pszDpi, double dOutput,
+           std::vector<std::string>* pWarnings = nullptr)
+{
+    DEVICESCALESOURCES sources;
+    sources.pszQuindleScale = pszQuindle;
+    sources.pszGdkScale = pszGdk;
+    sources.pszXftDpi = pszDpi;
+    sources.dOutputScale = dOutput;
+    return AfxChooseDeviceScale(sources, pWarnings);
+}
+
+TEST(DeviceScale, EachSourceAloneAndTheFirstSetDecides)
+{
+    EXPECT_EQ(Choose(nullptr, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(Choose("3", nullptr, nullptr, 0), 3);
+    EXPECT_EQ(Choose(nullptr, "2", nullptr, 0), 2);
+    // dpi / 96 rounded down, within 1 .. 4; a fractional output scale rounds up.
+    EXPECT_EQ(Choose(nullptr, nullptr, "287.9", 0), 2);
+    EXPECT_EQ(Choose(nullptr, nullptr, "72", 0), 1);
+    EXPECT_EQ(Choose(nullptr, nullptr, "960", 0), 4);
+    EXPECT_EQ(Choose(nullptr, nullptr, nullptr, 1.25), 2);
+    EXPECT_EQ(Choose(nullptr, nullptr, nullptr, 2.0), 2);
+    // The order; an empty variable is unset.
+    EXPECT_EQ(Choose("1", "3", "288", 2.0), 1);
+    EXPECT_EQ(Choose("", "3", "192", 2.0), 3);
+    EXPECT_EQ(Choose(nullptr, "", "96", 2.0), 1);
+}
+
+TEST(DeviceScale, InvalidValuesAreSkippedWithOneLineEach)
+{
+    for (const char* pszBad : {"0", "-2", "two", "5", "2.5", "99999999999999999999"}) {
+        std::vector<std::string> warnings;
+        EXPECT_EQ(Choose(pszBad, "2", nullptr, 0, &warnings), 2) << pszBad;
+        ASSERT_EQ(warnings.size(), 1u) << pszBad;
+        EXPECT_NE(warnings[0].find("QUINDLE_SCALE=\"" + std::string(pszBad) + "\""), std::string::npos) << warnings[0];
+    }
+    std::vector<std::string> warnings;
+    EXPECT_EQ(Choose("abc", "0", "lots", 3.0, &warnings), 3);
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_NE(warnings[2].find("Xft.dpi"), std::string::npos);
+
+    // On stderr each line comes once, however many windows ask.
+    DEVICESCALESOURCES bad;
+    bad.pszQuindleScale = "seven";
+    testing::internal::CaptureStderr();
+    AfxGetDeviceScale(bad);
+    AfxGetDeviceScale(bad);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST(XftDpi, IsReadFromTheResourceDatabaseText)
+{
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.antialias:\t1\nXft.dpi:\t192\n"), "192");
+    EXPECT_EQ(AfxXftDpiFromResources("*dpi: 144\n"), "144");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.antialias: 1\n"), "");
+    EXPECT_EQ(AfxXftDpiFromResources(nullptr), "");
+}
+
+} // namespace
