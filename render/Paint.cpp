@@ -30,6 +30,9 @@ void CopyToWindow(CDC* pDC, CDC& buffer, const CRect& rc)
 
 void CDrawArea::Paint(CDC* pDC, CString text)
 {
+    // A window that moved to a screen of another scale needs buffers of that scale.
+    if (pDC && m_dcMain.GetSafeHdc() && AfxGetDCScale(m_dcMain.GetSafeHdc()) != AfxGetDCScale(pDC->GetSafeHdc()))
+        m_bRebuildMain = m_bRebuildOverlay = 1;
     if (m_bRebuildMain) {
         BuildBuffer(pDC, m_dcMain, m_bmpMain, m_rcArea.right, m_rcArea.bottom);
         m_bRebuildMain = 0;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/ui/DeviceScale.h"
 #include "platform/ui/FrameBuffer.h"
 
 namespace {
@@ -30,6 +31,8 @@ public:
 CDisplaySystem* g_pSystem = nullptr;
 
 } // namespace
+
+void CDisplaySystem::GetScaleSources(SDL_Window*, DEVICESCALESOURCES*) const {}
 
 std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindow) const
 {

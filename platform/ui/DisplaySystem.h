@@ -20,6 +20,7 @@
 #include "platform/core/Types.h"
 
 struct SDL_Window;
+struct DEVICESCALESOURCES;
 class CFrameBuffer;
 
 class CDisplaySystem {
@@ -32,6 +33,9 @@ public:
     virtual void PrepareStart() const {}
     // Binds to the connection behind pWindow, the first window of ours.
     virtual void Attach(SDL_Window* pWindow) = 0;
+    // What this system tells of the scale pWindow should draw at (Xft.dpi on
+    // X11, the output's scale on Wayland).
+    virtual void GetScaleSources(SDL_Window* pWindow, DEVICESCALESOURCES* pSources) const;
     // What pWindow paints into: its window surface unless the system says otherwise.
     virtual std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const;
     // Before sleeping: FALSE when events are already waiting (the loop must

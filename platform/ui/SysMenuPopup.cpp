@@ -47,7 +47,7 @@ public:
     ULONGLONG NextTimerDue() const override { return kNever; }
     BOOL FireDueTimer(ULONGLONG) override { return FALSE; }
     void OnQuit() override { Close(0); }
-    void Draw(SDL_Surface* pSurface) override;
+    void Draw(SDL_Surface* pSurface, int nScale) override;
 
 private:
     POPUPSIZE Measure() const;
@@ -58,7 +58,7 @@ private:
     void MoveHot(int nStep);
     void OnKey(SDL_Keycode sym);
     void Close(UINT nResult);
-    void PaintItem(SDL_Surface* pSurface, int nItem);
+    void PaintItem(SDL_Surface* pSurface, int nItem, int nScale);
 
     CUiTopWindow* m_pOwner;
     UIFONT m_font;
@@ -210,19 +210,22 @@ void CSysMenuPopup::OnKey(SDL_Keycode sym)
 
 void CSysMenuPopup::OnInputElsewhere(const SDL_Event& event)
 {
-    const BOOL bOwner = m_pOwner->GetWindowID() == (event.type == SDL_MOUSEMOTION ? event.motion.windowID : event.button.windowID);
+    const BOOL bMotion = event.type == SDL_MOUSEMOTION;
+    const BOOL bOwner = m_pOwner->GetWindowID() == (bMotion ? event.motion.windowID : event.button.windowID);
+    const CPoint pt = bMotion ? m_pOwner->ClientPoint(event.motion.x, event.motion.y)
+                              : m_pOwner->ClientPoint(event.button.x, event.button.y);
     switch (event.type) {
     case SDL_MOUSEMOTION:
         if (bOwner)
-            SetHot(ItemAt(CPoint(event.motion.x, event.motion.y)));
+            SetHot(ItemAt(pt));
         break;
     case SDL_MOUSEBUTTONDOWN:
         // A click away from the popup closes it without a choice.
-        if (!bOwner || !m_rc.PtInRect(CPoint(event.button.x, event.button.y)))
+        if (!bOwner || !m_rc.PtInRect(pt))
             Close(0);
         break;
     case SDL_MOUSEBUTTONUP: {
-        const int nItem = bOwner ? ItemAt(CPoint(event.button.x, event.button.y)) : kNoItem;
+        const int nItem = bOwner ? ItemAt(pt) : kNoItem;
         if (nItem != kNoItem)
             Close(m_items[size_t(nItem)].nID);
         break;
@@ -232,31 +235,31 @@ void CSysMenuPopup::OnInputElsewhere(const SDL_Event& event)
     }
 }
 
-void CSysMenuPopup::Draw(SDL_Surface* pSurface)
+void CSysMenuPopup::Draw(SDL_Surface* pSurface, int nScale)
 {
-    AfxFillSolid(pSurface, m_rc, GetSysColor(COLOR_MENU));
-    AfxDraw3dFrame(pSurface, m_rc, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    AfxFillSolid(pSurface, m_rc, GetSysColor(COLOR_MENU), nScale);
+    AfxDraw3dFrame(pSurface, m_rc, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW), nScale);
     AfxDraw3dFrame(pSurface, CRect(m_rc.left + 1, m_rc.top + 1, m_rc.right - 1, m_rc.bottom - 1),
-                   GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DSHADOW));
+                   GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DSHADOW), nScale);
     for (size_t i = 0; i < m_items.size(); ++i)
-        PaintItem(pSurface, int(i));
+        PaintItem(pSurface, int(i), nScale);
 }
 
-void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem)
+void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem, int nScale)
 {
     const ITEMLAYOUT& item = m_items[size_t(nItem)];
     if (item.bSeparator) {
         const int y = (item.rc.top + item.rc.bottom) / 2 - 1;
-        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y, item.rc.right - 1, y + 1), GetSysColor(COLOR_3DSHADOW));
-        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y + 1, item.rc.right - 1, y + 2), GetSysColor(COLOR_3DHILIGHT));
+        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y, item.rc.right - 1, y + 1), GetSysColor(COLOR_3DSHADOW), nScale);
+        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y + 1, item.rc.right - 1, y + 2), GetSysColor(COLOR_3DHILIGHT), nScale);
         return;
     }
     const BOOL bHot = nItem == m_nHot;
     if (bHot)
-        AfxFillSolid(pSurface, item.rc, GetSysColor(COLOR_HIGHLIGHT));
+        AfxFillSolid(pSurface, item.rc, GetSysColor(COLOR_HIGHLIGHT), nScale);
     const COLORREF crText = GetSysColor(bHot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     const CRect rcText(item.rc.left + kTextLeft, item.rc.top, item.rc.right - kTextRight, item.rc.bottom);
-    AfxDrawUiText(pSurface, m_font, item.text.strShown, rcText, DT_LEFT | DT_VCENTER, crText);
+    AfxDrawUiText(pSurface, m_font, item.text.strShown, rcText, DT_LEFT | DT_VCENTER, crText, nScale);
     if (item.text.nKeyOffset < 0)
         return;
     // The access key's underline, under the letter, one pixel below the text.
@@ -264,7 +267,7 @@ void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem)
     const CRect rcBefore = AfxUiTextExtent(m_font, CString(shown.substr(0, size_t(item.text.nKeyOffset))));
     const CRect rcThrough = AfxUiTextExtent(m_font, CString(shown.substr(0, size_t(item.text.nKeyOffset) + 1)));
     const int y = rcText.top + (rcText.Height() + rcThrough.Height()) / 2;
-    AfxFillSolid(pSurface, CRect(rcText.left + rcBefore.Width(), y, rcText.left + rcThrough.Width(), y + 1), crText);
+    AfxFillSolid(pSurface, CRect(rcText.left + rcBefore.Width(), y, rcText.left + rcThrough.Width(), y + 1), crText, nScale);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/Clock.h"
+#include "platform/ui/DeviceScale.h"
 #include "platform/ui/DisplaySystem.h"
 #include "platform/ui/SysMenuPopup.h"
 #include "platform/ui/SystemMetrics.h"
@@ -17,24 +18,65 @@ constexpr WPARAM kSysCommandMask = 0xFFF0;
 std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCaption, int cx, int cy,
                                                    DWORD dwStyle, const UIFONT& font, BOOL bInTaskbar)
 {
-    const Uint32 flags = SDL_WINDOW_HIDDEN | (bInTaskbar ? 0 : SDL_WINDOW_SKIP_TASKBAR);
+    // High DPI: on a scaled Wayland output the window gets a buffer of the output's pixels.
+    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | (bInTaskbar ? 0 : SDL_WINDOW_SKIP_TASKBAR);
     SDL_Window* pWindow = SDL_CreateWindow(pszCaption ? pszCaption : "", SDL_WINDOWPOS_CENTERED,
                                            SDL_WINDOWPOS_CENTERED, cx, cy, flags);
     if (!pWindow)
         return nullptr;
     AfxGetDisplaySystem().Attach(pWindow);
-    return std::unique_ptr<CUiTopWindow>(new CUiTopWindow(pWnd, pWindow, dwStyle, pszCaption, font));
+    std::unique_ptr<CUiTopWindow> pTop(new CUiTopWindow(pWnd, pWindow, dwStyle, pszCaption, font, cx, cy));
+    pTop->ApplyScale();
+    return pTop;
 }
 
 CUiTopWindow::CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption,
-                           const UIFONT& font)
+                           const UIFONT& font, int cx, int cy)
     : CUiWindow(0, dwStyle & ~WS_VISIBLE, CString(pszCaption)), m_pWindow(pWindow),
       m_nWindowID(SDL_GetWindowID(pWindow)), m_pFrameBuffer(AfxGetDisplaySystem().MakeFrameBuffer(pWindow)),
-      m_font(font)
+      m_font(font), m_cxClient(cx), m_cyClient(cy)
 {
     m_pWnd = pWnd;
     NoteRefreshRate();
     CMessageLoop::Get().AddWindow(this);
+}
+
+BOOL CUiTopWindow::ApplyScale()
+{
+    DEVICESCALESOURCES sources = AfxDeviceScaleEnvironment();
+    AfxGetDisplaySystem().GetScaleSources(m_pWindow, &sources);
+    const int nScale = AfxGetDeviceScale(sources);
+    int cx = 0;
+    int cy = 0;
+    int cxPixels = 0;
+    int cyPixels = 0;
+    SDL_GetWindowSize(m_pWindow, &cx, &cy);
+    SDL_GetWindowSizeInPixels(m_pWindow, &cxPixels, &cyPixels);
+    const int nBacking = cx > 0 ? std::max(1, cxPixels / cx) : 1;
+    const int cxWanted = m_cxClient * nScale / nBacking;
+    const int cyWanted = m_cyClient * nScale / nBacking;
+    if (nScale == m_nScale && nBacking == m_nBacking && cx == cxWanted && cy == cyWanted)
+        return FALSE;
+    m_nScale = nScale;
+    m_nBacking = nBacking;
+    AfxSetWindowScale(m_pWindow, nScale);
+    if (m_bShown)
+        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
+    SDL_SetWindowSize(m_pWindow, cxWanted, cyWanted);
+    if (m_bShown)
+        SDL_SetWindowMaximumSize(m_pWindow, cxWanted, cyWanted);
+    m_frameDiff.Reset();
+    return TRUE;
+}
+
+CPoint CUiTopWindow::ClientPoint(int x, int y) const
+{
+    // Rounded down, also left of and above the window (a held button's moves).
+    const auto toClient = [this](int n) {
+        const int nScaled = n * m_nBacking;
+        return nScaled >= 0 ? nScaled / m_nScale : -((-nScaled + m_nScale - 1) / m_nScale);
+    };
+    return CPoint(toClient(x), toClient(y));
 }
 
 void CUiTopWindow::NoteRefreshRate()
@@ -85,9 +127,13 @@ void CUiTopWindow::Show(CUiTopWindow* pOwner)
     int cy = 0;
     SDL_GetWindowSize(m_pWindow, &cx, &cy);
     if (pOwner && pOwner->m_pWindow) {
-        const CRect rcOwner = pOwner->GetClientScreenRect();
-        SDL_SetWindowPosition(m_pWindow, rcOwner.left + (rcOwner.Width() - cx) / 2,
-                              rcOwner.top + (rcOwner.Height() - cy) / 2);
+        int xOwner = 0;
+        int yOwner = 0;
+        int cxOwner = 0;
+        int cyOwner = 0;
+        SDL_GetWindowPosition(pOwner->m_pWindow, &xOwner, &yOwner);
+        SDL_GetWindowSize(pOwner->m_pWindow, &cxOwner, &cyOwner);
+        SDL_SetWindowPosition(m_pWindow, xOwner + (cxOwner - cx) / 2, yOwner + (cyOwner - cy) / 2);
         SDL_SetWindowModalFor(m_pWindow, pOwner->m_pWindow);
     }
     SDL_ShowWindow(m_pWindow);
@@ -140,15 +186,13 @@ CWnd* CUiTopWindow::GetDlgItem(int nID)
 
 CRect CUiTopWindow::GetClientScreenRect() const
 {
+    // Where the window is, and how large its client is in logical pixels.
     int x = 0;
     int y = 0;
-    int cx = 0;
-    int cy = 0;
-    if (m_pWindow) {
-        SDL_GetWindowPosition(m_pWindow, &x, &y);
-        SDL_GetWindowSize(m_pWindow, &cx, &cy);
-    }
-    return CRect(x, y, x + cx, y + cy);
+    if (!m_pWindow)
+        return CRect(0, 0, 0, 0);
+    SDL_GetWindowPosition(m_pWindow, &x, &y);
+    return CRect(x, y, x + m_cxClient, y + m_cyClient);
 }
 
 CRect CUiTopWindow::GetWindowScreenRect() const
@@ -235,9 +279,11 @@ LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
     slot = hIcon;
     const HICON hShown = m_hIconBig ? m_hIconBig : m_hIconSmall;
     const int nSize = m_hIconBig ? GetSystemMetrics(SM_CXICON) : GetSystemMetrics(SM_CXSMICON);
-    SDL_Surface* pIcon = SDL_CreateRGBSurfaceWithFormat(0, nSize, nSize, 32, SDL_PIXELFORMAT_ARGB8888);
+    // At a scale above 1 the desktop gets the icon as larger pixel art.
+    SDL_Surface* pIcon =
+        SDL_CreateRGBSurfaceWithFormat(0, nSize * m_nScale, nSize * m_nScale, 32, SDL_PIXELFORMAT_ARGB8888);
     if (pIcon && m_pWindow && hShown) {
-        AfxDrawIconImage(pIcon, 0, 0, hShown, nSize);
+        AfxDrawIconImage(pIcon, 0, 0, hShown, nSize, m_nScale);
         SDL_SetWindowIcon(m_pWindow, pIcon);
     }
     SDL_FreeSurface(pIcon);

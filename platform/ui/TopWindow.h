@@ -39,11 +39,12 @@
 #include "platform/ui/WindowTimers.h"
 #include "platform/ui/UiWindow.h"
 
-// Something drawn over a window's own painting (its system-menu popup).
+// Something drawn over a window's own painting (its system-menu popup), at
+// the window's device scale.
 class CWindowOverlay {
 public:
     virtual ~CWindowOverlay() = default;
-    virtual void Draw(SDL_Surface* pSurface) = 0;
+    virtual void Draw(SDL_Surface* pSurface, int nScale) = 0;
 };
 
 class CUiTopWindow : public CUiWindow, public CLoopWindow {
@@ -95,6 +96,11 @@ public:
     void EndPaint();
     void FillBackground();
     BOOL IsPainting() const { return m_bPainting; }
+    // The device scale (DeviceScale.h): the client is GetScale() times its
+    // size in pixels, and everything else keeps logical (1x) coordinates.
+    int GetScale() const { return m_nScale; }
+    // A point in the window's own coordinates (SDL's events) as a client point.
+    CPoint ClientPoint(int x, int y) const;
     // The surface a paint draws into while one is open, else nullptr.
     SDL_Surface* GetPaintSurface() const { return m_pPaintSurface; }
     // Drawn over every paint until set back to nullptr; window thread only.
@@ -118,7 +124,10 @@ public:
     const UIFONT& GetFont() const { return m_font; }
 
 private:
-    CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font);
+    CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font, int cx,
+                 int cy);
+    // Chooses the scale and sizes the window for it; TRUE when anything changed.
+    BOOL ApplyScale();
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void OnMouseButton(const SDL_MouseButtonEvent& event);
     void OnMouseWheel(const SDL_MouseWheelEvent& event);
@@ -132,7 +141,11 @@ private:
     SDL_Window* m_pWindow;
     Uint32 m_nWindowID;
     std::unique_ptr<CFrameBuffer> m_pFrameBuffer;
+    int m_nScale = 1;
+    int m_nBacking = 1; // pixels per window coordinate: a Wayland output's scale, else 1
     UIFONT m_font;
+    int m_cxClient; // the client size in logical pixels
+    int m_cyClient;
     std::vector<std::unique_ptr<CUiControl>> m_controls;
 
     mutable std::mutex m_mutex; // guards m_bAlive, which any thread reads

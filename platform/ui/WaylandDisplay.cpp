@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <wayland-client.h>
 
+#include "platform/ui/DeviceScale.h"
 #include "platform/ui/DisplaySystem.h"
 #include "platform/ui/FrameBuffer.h"
 
@@ -17,6 +18,20 @@ constexpr int kKeyRepeatSleepMs = 10;
 class CWaylandDisplaySystem : public CDisplaySystem {
 public:
     const char* GetDriverName() const override { return "wayland"; }
+
+    void GetScaleSources(SDL_Window* pWindow, DEVICESCALESOURCES* pSources) const override
+    {
+        // A window that may draw at the output's scale has as many pixels
+        // more than points as the output's scale says.
+        int cx = 0;
+        int cy = 0;
+        int cxPixels = 0;
+        int cyPixels = 0;
+        SDL_GetWindowSize(pWindow, &cx, &cy);
+        SDL_GetWindowSizeInPixels(pWindow, &cxPixels, &cyPixels);
+        if (cx > 0)
+            pSources->dOutputScale = double(cxPixels) / cx;
+    }
 
     std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const override
     {

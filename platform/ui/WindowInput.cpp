@@ -53,7 +53,7 @@ void CUiTopWindow::OnInput(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_MOUSEMOTION:
-        m_ptMouse = CPoint(event.motion.x, event.motion.y);
+        m_ptMouse = ClientPoint(event.motion.x, event.motion.y);
         // A pushed button keeps the mouse until the button is released.
         if (m_pPressed)
             Invalidate(nullptr, FALSE);
@@ -77,7 +77,7 @@ void CUiTopWindow::OnInput(const SDL_Event& event)
 
 void CUiTopWindow::OnMouseButton(const SDL_MouseButtonEvent& event)
 {
-    m_ptMouse = CPoint(event.x, event.y);
+    m_ptMouse = ClientPoint(event.x, event.y);
     const BOOL bDown = event.type == SDL_MOUSEBUTTONDOWN;
     const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
     if (event.button == SDL_BUTTON_RIGHT) {
@@ -117,7 +117,8 @@ void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
         fNotches = -fNotches;
     m_fWheel += fNotches;
     const CRect rcClient = GetClientScreenRect();
-    const LPARAM lParam = PointParam(CPoint(rcClient.left + event.mouseX, rcClient.top + event.mouseY));
+    const CPoint ptClient = ClientPoint(event.mouseX, event.mouseY);
+    const LPARAM lParam = PointParam(CPoint(rcClient.left + ptClient.x, rcClient.top + ptClient.y));
     const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
     const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
     for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
@@ -152,10 +153,16 @@ CUiControl* CUiTopWindow::ControlAt(CPoint pt) const
 void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
 {
     switch (event.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+        // On another output (or one whose scale changed) the window may draw at another scale.
+        ApplyScale();
+        m_frameDiff.Reset();
+        Invalidate(nullptr, TRUE);
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
         // What the window showed is lost: paint it all and present it all.
         m_frameDiff.Reset();
         Invalidate(nullptr, TRUE);

@@ -52,10 +52,10 @@ void CUiTopWindow::EndPaint()
     if (m_pPaintSurface) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
-            pControl->Draw(m_pPaintSurface, m_font, bPressed);
+            pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
         }
         if (m_pOverlay)
-            m_pOverlay->Draw(m_pPaintSurface);
+            m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
     }
     m_pPaintSurface = nullptr;
@@ -80,7 +80,7 @@ void CUiTopWindow::FillBackground()
     if (!pSurface && m_pWindow && m_bShown)
         pSurface = m_pFrameBuffer->GetSurface();
     if (pSurface)
-        AfxFillSolid(pSurface, CRect(0, 0, pSurface->w, pSurface->h), GetSysColor(COLOR_3DFACE));
+        AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
 }
 
 void CUiTopWindow::SetOverlay(CWindowOverlay* pOverlay)

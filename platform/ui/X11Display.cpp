@@ -4,7 +4,11 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <string>
+
+#include "platform/ui/DeviceScale.h"
 #include "platform/ui/DisplaySystem.h"
+#include "platform/ui/XftDpi.h"
 
 namespace {
 
@@ -37,6 +41,12 @@ public:
         XSetIOErrorHandler(OnConnectionLost);
     }
 
+    void GetScaleSources(SDL_Window*, DEVICESCALESOURCES* pSources) const override
+    {
+        m_strXftDpi = m_pDisplay ? AfxReadXftDpi(m_pDisplay) : std::string();
+        pSources->pszXftDpi = m_strXftDpi.empty() ? nullptr : m_strXftDpi.c_str();
+    }
+
     BOOL PrepareWait(int* pFd) override
     {
         *pFd = -1;
@@ -59,6 +69,7 @@ public:
 
 private:
     Display* m_pDisplay = nullptr;
+    mutable std::string m_strXftDpi; // what the last GetScaleSources pointed at
 };
 
 } // namespace
