@@ -95,6 +95,7 @@ start_sway() {
         XDG_RUNTIME_DIR=$rt HOME=$home \
         setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$home/config" >"$WORK/sway.log" 2>&1 &
     SWAY_PID=$!
+    disown "$SWAY_PID" # its end is ours to cause: no job report for it
     at_cleanup "kill $SWAY_PID 2>/dev/null"
     export XDG_RUNTIME_DIR=$rt
     for _ in $(seq 100); do
@@ -120,6 +121,20 @@ sway_window() {
          (.. | objects | select(.nodes? and .name == $n and .type == "con") | [., false])]
         | first // empty
         | "\(.[0].shell) \(.[1]) \(.[0].rect.x + .[0].window_rect.x) \(.[0].rect.y + .[0].window_rect.y) \(.[0].window_rect.width) \(.[0].window_rect.height)"'
+}
+
+# sway_settled name limit_ms: waits for the window, and for its place to stay
+# put (the compositor floats it, then decorates it); sets SWAY_WIN as sway_window.
+sway_settled() {
+    local start prev= cur
+    start=$(now_ms)
+    while [ $(($(now_ms) - start)) -lt "$2" ]; do
+        cur=$(sway_window "$1")
+        [ -n "$cur" ] && [ "$cur" = "$prev" ] && SWAY_WIN=$cur && return 0
+        prev=$cur
+        sleep 0.2
+    done
+    return 1
 }
 
 # --- The program -------------------------------------------------------------
