@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
-  libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev
+  libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
   xvfb xdotool imagemagick x11-utils sway grim jq
 )
 

@@ -135,32 +135,32 @@ fi
 
 # --- A clean exit, many times --------------------------------------------
 exit_runs() { # exit_runs with_about
-    local ok=0 i worst=0
+    local ok=0 i worst=0 t0
+    EXIT_TROUBLE=
     for i in $(seq "$RUNS"); do
-        launch || continue
+        launch || { EXIT_TROUBLE+=" run $i: no window;"; continue; }
         if [ "$1" = yes ]; then
             xdotool key alt+space
             sleep 0.15
             xdotool key a
-            wait_until 1500 about_open || { kill "$APP_PID"; wait "$APP_PID"; continue; }
+            wait_until 1500 about_open || { EXIT_TROUBLE+=" run $i: no About box;"; kill "$APP_PID"; wait "$APP_PID"; continue; }
             xdotool key Escape
-            wait_until 1000 about_closed
+            wait_until 1000 about_closed || EXIT_TROUBLE+=" run $i: the About box stayed open;"
         fi
-        local t0
         t0=$(now_ms)
         xdotool key Escape
         wait_exit "$t0"
-        [ "$EXIT_STATUS" = 0 ] && ok=$((ok + 1))
+        if [ "$EXIT_STATUS" = 0 ]; then ok=$((ok + 1)); else EXIT_TROUBLE+=" run $i: status $EXIT_STATUS after $EXIT_MS ms;"; fi
         [ "$EXIT_MS" -gt "$worst" ] && worst=$EXIT_MS
     done
     EXIT_OK=$ok
     EXIT_WORST=$worst
 }
 exit_runs no
-check "Escape ends the program with status 0 within 1 s: $EXIT_OK of $RUNS runs (slowest ${EXIT_WORST} ms)" \
+check "Escape ends the program with status 0 within 1 s: $EXIT_OK of $RUNS runs (slowest ${EXIT_WORST} ms)$EXIT_TROUBLE" \
     [ "$EXIT_OK" = "$RUNS" ]
 exit_runs yes
-check "right after the About box, Escape ends it with status 0: $EXIT_OK of $RUNS runs (slowest ${EXIT_WORST} ms)" \
+check "right after the About box, Escape ends it with status 0: $EXIT_OK of $RUNS runs (slowest ${EXIT_WORST} ms)$EXIT_TROUBLE" \
     [ "$EXIT_OK" = "$RUNS" ]
 
 # --- No display -----------------------------------------------------------
