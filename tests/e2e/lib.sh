@@ -89,7 +89,7 @@ start_sway() {
     chown 65534:65534 "$rt" "$home"
     chmod 700 "$rt"
     chmod 755 "$home"
-    echo 'output * bg #303030 solid_color' >"$home/config"
+    printf '%s\n' "${SWAY_CONFIG:-output * bg #303030 solid_color}" >"$home/config"
     chmod 644 "$home/config"
     DISPLAY=$XVFB_DISPLAY WLR_BACKENDS=x11 WLR_X11_OUTPUTS=1 WLR_RENDERER=pixman \
         XDG_RUNTIME_DIR=$rt HOME=$home \
@@ -278,13 +278,13 @@ dark_in() { colour_in 'intensity<0.3' "$@"; } # dark_in x y w h: a dark (text) p
 # same_as png [crop]: the last capture equals png, pixel for pixel (in the crop).
 same_as() {
     local crop=${2:-}
-    SEEN="$(compare -metric AE ${crop:+-extract $crop} "$WORK/win.png" "$1" null: 2>&1) pixels differ"
+    SEEN="$(compare -metric AE ${crop:+-extract $crop} "${IMG:-$WORK/win.png}" "$1" null: 2>&1) pixels differ"
     [ "${SEEN%% *}" = 0 ]
 }
 differs_from() { ! same_as "$@"; }
 # changed_box png: "w h x y" of the smallest box holding every pixel the last capture changed from png.
 changed_box() {
-    convert "$1" "$WORK/win.png" -compose difference -composite -threshold 0 -format '%@' info: |
+    convert "$1" "${IMG:-$WORK/win.png}" -compose difference -composite -threshold 0 -format '%@' info: |
         awk -F'[x+]' '{ print $1, $2, $3, $4 }'
 }
 
@@ -294,7 +294,7 @@ changed_box() {
 # ("w h cx cy" in client coordinates).
 read_text() {
     local g w h x y
-    g=$(convert "$WORK/win.png" -crop "$AREA_CROP" +repage -colorspace gray -threshold 90% -format '%@' info: 2>/dev/null)
+    g=$(convert "${IMG:-$WORK/win.png}" -crop "$AREA_CROP" +repage -colorspace gray -threshold 90% -format '%@' info: 2>/dev/null)
     IFS='x+' read -r w h x y <<<"$g"
     TEXT_BOX="$w $h $((12 + x + w / 2)) $((11 + y + h / 2))"
     TEXT_GEOMETRY="${w}x${h}+$((12 + x))+$((11 + y))"
@@ -316,7 +316,7 @@ text_centred() {
 }
 # The brightest pixel of the text is the palette's white.
 text_white() {
-    [ "$(convert "$WORK/win.png" -crop "$TEXT_GEOMETRY" +repage \
+    [ "$(convert "${IMG:-$WORK/win.png}" -crop "$TEXT_GEOMETRY" +repage \
         -format '%[fx:int(255*maxima.r+0.5)],%[fx:int(255*maxima.g+0.5)],%[fx:int(255*maxima.b+0.5)]' info:)" = $WHITE ]
 }
 # Obstacles (grey in a dark grey outline) may lie over the buttons' places on
@@ -340,6 +340,7 @@ player_at() {
 
 # poll limit_ms predicate [args]: captures the client until the predicate
 # holds; POLL_MS is the time it took (or the limit).
+wshot() { wshot_to "$WORK/win.png"; }
 poll() {
     local limit=$1 start
     shift
@@ -351,11 +352,51 @@ poll() {
         [ "$POLL_MS" -ge "$limit" ] && return 1
     done
 }
+# poll_burst limit_ms predicate [args]: as poll, for a screen that shows
+# briefly ("Go!!" stays 500 ms): captures are taken in the background as fast
+# as they come and read in their order, so slow reading on a loaded machine
+# misses none of them. The capture that passed is left in $WORK/win.png.
+poll_burst() {
+    local limit=$1 dir=$WORK/burst i=0 taker
+    shift
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    (
+        end=$(($(now_ms) + limit))
+        for ((n = 0; $(now_ms) < end; n++)); do
+            wshot_to "$dir/$n.tmp.png" && mv "$dir/$n.tmp.png" "$dir/$n.png"
+        done
+        touch "$dir/done"
+    ) &
+    taker=$!
+    while :; do
+        if [ -e "$dir/$i.png" ]; then
+            if IMG=$dir/$i.png "$@"; then
+                kill "$taker" 2>/dev/null
+                wait "$taker" 2>/dev/null
+                cp "$dir/$i.png" "$WORK/win.png"
+                return 0
+            fi
+            i=$((i + 1))
+        elif [ -e "$dir/done" ] && [ ! -e "$dir/$i.png" ]; then
+            wait "$taker" 2>/dev/null
+            return 1
+        else
+            sleep 0.01
+        fi
+    done
+}
 # expect "name" limit_ms predicate [args]: a check that waits; a failure says what was seen.
 expect() {
     local name=$1
     shift
     if poll "$@"; then pass "$name"; else fail "$name (saw: $SEEN)"; fi
+}
+
+expect_burst() { # expect_burst "name" limit_ms predicate [args]
+    local name=$1
+    shift
+    if poll_burst "$@"; then pass "$name"; else fail "$name (saw: $SEEN)"; fi
 }
 
 # The menu screen, read from a client capture.

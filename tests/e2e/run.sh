@@ -40,7 +40,7 @@ about_open() {
 about_closed() { ! about_open; }
 
 # With no window manager the window is its client area.
-wshot() { import -window "$WIN" "$WORK/win.png"; }
+wshot_to() { import -window "$WIN" "$1"; }
 rootshot() { import -window root "$WORK/shot.png"; }
 
 # Starts the program and waits for its main window; sets APP_PID, WIN, CX and CY.

@@ -24,7 +24,7 @@ done
 
 about_open() { sway_settled "$ABOUT_CAPTION" 1500 && ABOUT=$SWAY_WIN; }
 about_closed() { [ -z "$(sway_window "$ABOUT_CAPTION")" ]; }
-wshot() { grim -g "$CX,$CY ${CW}x$CH" "$WORK/win.png"; }
+wshot_to() { grim -g "$CX,$CY ${CW}x$CH" "$1"; }
 rootshot() { grim "$WORK/shot.png"; }
 
 # Starts the program and waits for its window; sets APP_PID, and from the
