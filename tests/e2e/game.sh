@@ -15,7 +15,7 @@ STOP_LIMIT_MS=500      # a Stop click shows the menu at once: the first captures
 RESULT_LIMIT_S=60      # staying in place, the player is hit within seconds
 # Each waits for a phase of the run that has just been started.
 reach_ready() { poll 1500 text_is Ready; }
-reach_go() { poll_burst 3000 text_is 'Go!!'; }
+reach_go() { burst_start 4000 && burst_find 'text_is Ready' text_is 'Go!!'; }
 reach_frames() { reach_go && poll 1500 frames_shown; }
 
 # --- One program: hover, the wheel, Start and Stop, a run to its end, Escape --
@@ -30,6 +30,7 @@ if QUINDLE_TRACE_WHEEL=1 launch; then
     MENU_WHEEL=$(wheel_figure "on the menu" 1)
 
     click_at $START_AT
+    burst_start 6000 # through "Ready" (2 s) and "Go!!"
     expect "clicking Start shows the game screen with \"Ready\"" 1500 text_is Ready
     check "... centred in the area (box w h cx cy: $TEXT_BOX)" text_centred
     check "... in white" text_white
@@ -39,7 +40,7 @@ if QUINDLE_TRACE_WHEEL=1 launch; then
     check "the player is a red square at x 100 in the middle of the area" player_at $AREA_CY
     xdotool click --repeat 3 --delay 30 4
     expect "three wheel notches up move it 15 pixels up" 1000 player_at $((AREA_CY - 15))
-    expect_burst "\"Go!!\" follows \"Ready\"" 3000 text_is 'Go!!'
+    expect_found "\"Go!!\" follows \"Ready\"" 'text_is Ready' text_is 'Go!!'
     check "... centred too (box w h cx cy: $TEXT_BOX)" text_centred
 
     # --- Stopped midway, and a new run at once ------------------------------
@@ -53,9 +54,10 @@ if QUINDLE_TRACE_WHEEL=1 launch; then
     expect "Stop midway returns to the menu at once" $STOP_LIMIT_MS menu_shown
     click_at $START_AT
     T_START=$(now_ms)
+    burst_start 6000
     expect "Start right after Stop shows a new \"Ready\"" 1500 text_is Ready
     check "... the player back in the middle of the area" player_at $AREA_CY
-    expect_burst "... and its \"Go!!\": the stopped run does not end the new one" 3000 text_is 'Go!!'
+    expect_found "... and its \"Go!!\": the stopped run does not end the new one" 'text_is Ready' text_is 'Go!!'
 
     # --- The wheel in a game, then the run played to its end ----------------
     # The result shows for 2 s from a hit that comes 1.4 s after "Go!!" at the

@@ -352,51 +352,62 @@ poll() {
         [ "$POLL_MS" -ge "$limit" ] && return 1
     done
 }
-# poll_burst limit_ms predicate [args]: as poll, for a screen that shows
-# briefly ("Go!!" stays 500 ms): captures are taken in the background as fast
-# as they come and read in their order, so slow reading on a loaded machine
-# misses none of them. The capture that passed is left in $WORK/win.png.
-poll_burst() {
-    local limit=$1 dir=$WORK/burst i=0 taker
-    shift
-    rm -rf "$dir"
-    mkdir -p "$dir"
+# For a screen that shows briefly ("Go!!" stays 500 ms): burst_start
+# limit_ms takes captures in the background as fast as they come, from now
+# on, so checks in between, or slow reading on a loaded machine, miss none.
+burst_start() {
+    local limit=$1
+    BURST_DIR=$WORK/burst.$RANDOM
+    mkdir -p "$BURST_DIR"
     (
         end=$(($(now_ms) + limit))
         for ((n = 0; $(now_ms) < end; n++)); do
-            wshot_to "$dir/$n.tmp.png" && mv "$dir/$n.tmp.png" "$dir/$n.png"
+            wshot_to "$BURST_DIR/$n.tmp.png" && mv "$BURST_DIR/$n.tmp.png" "$BURST_DIR/$n.png"
         done
-        touch "$dir/done"
+        touch "$BURST_DIR/done"
     ) &
-    taker=$!
+    BURST_PID=$!
+    BURST_NEXT=0
+}
+# burst_find "before" predicate [args]: a capture that passes the predicate,
+# left in $WORK/win.png. Reading every capture would lag behind the game, so
+# it reads from the newest back to the last one that still passes "before"
+# (the screen that comes first, as "text_is Ready"), then waits for newer ones.
+burst_find() {
+    local before=$1 newest i f
+    shift
     while :; do
-        if [ -e "$dir/$i.png" ]; then
-            if IMG=$dir/$i.png "$@"; then
-                kill "$taker" 2>/dev/null
-                wait "$taker" 2>/dev/null
-                cp "$dir/$i.png" "$WORK/win.png"
-                return 0
-            fi
-            i=$((i + 1))
-        elif [ -e "$dir/done" ] && [ ! -e "$dir/$i.png" ]; then
-            wait "$taker" 2>/dev/null
+        newest=$(ls "$BURST_DIR" | sed -n 's/^\([0-9]*\)\.png$/\1/p' | sort -n | tail -1)
+        if [ -n "$newest" ] && [ "$newest" -ge "$BURST_NEXT" ]; then
+            for ((i = newest; i >= BURST_NEXT; i--)); do
+                f=$BURST_DIR/$i.png
+                if IMG=$f "$@"; then
+                    kill "$BURST_PID" 2>/dev/null
+                    wait "$BURST_PID" 2>/dev/null
+                    cp "$f" "$WORK/win.png"
+                    return 0
+                fi
+                IMG=$f $before && break
+            done
+            BURST_NEXT=$((newest + 1))
+        elif [ -e "$BURST_DIR/done" ]; then
+            wait "$BURST_PID" 2>/dev/null
             return 1
         else
-            sleep 0.01
+            sleep 0.02
         fi
     done
+}
+expect_found() { # expect_found "name" "before" predicate [args]: burst_find as a check
+    local name=$1
+    shift
+    if burst_find "$@"; then pass "$name"; else fail "$name (saw: $SEEN)"; fi
 }
 # expect "name" limit_ms predicate [args]: a check that waits; a failure says what was seen.
 expect() {
     local name=$1
     shift
     if poll "$@"; then pass "$name"; else fail "$name (saw: $SEEN)"; fi
-}
-
-expect_burst() { # expect_burst "name" limit_ms predicate [args]
-    local name=$1
-    shift
-    if poll_burst "$@"; then pass "$name"; else fail "$name (saw: $SEEN)"; fi
 }
 
 # The menu screen, read from a client capture.
