@@ -105,7 +105,7 @@ SERVERS="sway Xvfb-below"
 SERVER_PIDS="$SWAY_PID $WAYLAND_XVFB"
 measure wayland
 
-row() { printf '%-36s %-34s %s\n' "$1" "$2" "$3"; }
+row() { printf '%-36s %-46s %s\n' "$1" "$2" "$3"; }
 row "" "X11 (Xvfb)" "Wayland (nested sway)"
 row "pointer motion achieved (events/s)" "$FIG_x11_rate" "$FIG_wayland_rate"
 row "program CPU under that motion" "$FIG_x11_motion" "$FIG_wayland_motion"
