@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
-  libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev
-  xvfb xdotool imagemagick x11-utils sway grim
+  libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
+  xvfb xdotool imagemagick x11-utils sway grim jq
   dpkg-dev devscripts lintian appstream desktop-file-utils file
 )
 

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# End-to-end checks of the program as a native Wayland client, on a nested
+# desktop of its own: an Xvfb, and sway on its X11 backend inside it. xdotool
+# on the Xvfb drives sway's pointer and keyboard, grim takes the pictures and
+# swaymsg lists the windows. The program runs with no DISPLAY at all.
+#   the window (native, floating, 558 x 251) and its menu screen; the system
+#   menu by a right click near the lower edge, the About box by its access key
+#   and the window as it was once they close; Start's "Ready" and three wheel
+#   notches; Escape during a game; the About box over a running game, and the
+#   compositor killed during that game.
+# Usage: wayland.sh path/to/quindle
+set -u
+
+BIN=${1:?usage: wayland.sh path/to/quindle}
+BIN=$(readlink -f "$BIN")
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+ABOUT_CAPTION='Quindleのﾊﾞｰｼﾞｮﾝ情報'
+LOST_LINE='quindle: lost the connection to the display'
+
+for tool in Xvfb sway swaymsg grim jq xdotool convert; do
+    command -v "$tool" >/dev/null || { echo "wayland e2e: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
+
+about_open() { sway_settled "$ABOUT_CAPTION" 1500 && ABOUT=$SWAY_WIN; }
+about_closed() { [ -z "$(sway_window "$ABOUT_CAPTION")" ]; }
+wshot_to() { grim -g "$CX,$CY ${CW}x$CH" "$1"; }
+rootshot() { grim "$WORK/shot.png"; }
+
+# Starts the program and waits for its window; sets APP_PID, and from the
+# compositor's tree KIND (the shell), FLOATING, CX CY (the client's place) and CW CH.
+launch() {
+    env -u DISPLAY "$BIN" "$@" 2>"$WORK/stderr" &
+    APP_PID=$!
+    sway_settled Quindle 5000 || return 1
+    read -r KIND FLOATING CX CY CW CH <<<"$SWAY_WIN"
+}
+
+start_xvfb
+export DISPLAY=$XVFB_DISPLAY # for xdotool only
+start_sway
+echo "e2e: nested sway on $DISPLAY, Wayland display $WAYLAND_DISPLAY, program $BIN"
+
+# --- The window, the system menu and the About box ---------------------------
+if launch; then
+    pass "a window titled Quindle appears"
+    check "it is a native Wayland window (shell $KIND)" [ "$KIND" = xdg_shell ]
+    check "the compositor floats it" [ "$FLOATING" = true ]
+    check "its client area is $CLIENT_SIZE" [ "$CW x $CH" = "$CLIENT_SIZE" ]
+    xdotool mousemove 0 0
+    check "the menu screen is drawn" poll 2000 menu_shown
+    check_menu_screen
+    [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/win.png" "$E2E_KEEP_SHOTS/wayland-menu.png"
+
+    if open_system_menu; then
+        [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/win.png" "$E2E_KEEP_SHOTS/wayland-popup.png"
+        xdotool key a
+        if about_open; then
+            pass "its access key a opens the About box"
+            read -r AKIND AFLOATING AX AY AW AH <<<"$ABOUT"
+            check "the About box is a floating native window of 411 x 83" \
+                [ "$AKIND $AFLOATING $AW x $AH" = "xdg_shell true 411 x 83" ]
+            # Its first picture may follow its window by a frame or two.
+            wait_until 1000 eval 'rootshot && IMG=$WORK/shot.png pixels_are $((AX + 24)) $((AY + 41)) $RED'
+            [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/wayland-about.png"
+            check_about_box "$AX" "$AY"
+            xdotool mousemove $((AX + 356)) $((AY + 21)) click 1
+            check "OK closes the About box" wait_until 1000 about_closed
+            at_client $NEAR_BOTTOM
+            expect "once they close, the client is pixel for pixel what it was before they opened" \
+                1000 same_as "$WORK/before.png"
+        else
+            fail "its access key a opens the About box"
+        fi
+    fi
+
+    # --- Start, the wheel, Escape -----------------------------------------------
+    click_at $START_AT
+    expect "clicking Start shows \"Ready\"" 1500 text_is Ready
+    check "... centred in the area (box w h cx cy: $TEXT_BOX)" text_centred
+    check "... in white" text_white
+    check "the player is a red square at x 100 in the middle of the area" player_at $AREA_CY
+    xdotool click --repeat 3 --delay 30 4
+    expect "three wheel notches up move it 15 pixels up" 1000 player_at $((AREA_CY - 15))
+    T0=$(now_ms)
+    xdotool key Escape
+    wait_exit "$T0"
+    check "Escape during a game ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
+else
+    fail "a window titled Quindle appears"
+fi
+
+# --- A running game under the About box, then the compositor goes away ---------
+if launch && poll 2000 menu_shown; then
+    click_at $START_AT
+    if poll 1500 text_is Ready; then
+        xdotool key alt+space
+        sleep 0.15
+        xdotool key a
+        if about_open; then
+            read -r _ _ AX AY AW AH <<<"$ABOUT"
+            if field_changes_under $((AX - CX)) $((AY - CY)) "$AW" "$AH"; then
+                pass "under the About box, the game's field goes on changing where the box leaves it free"
+            else
+                fail "under the About box, the game's field goes on changing where the box leaves it free ($SEEN)"
+            fi
+            xdotool key Escape
+            wait_until 1000 about_closed
+        else
+            fail "Alt+Space then a opens the About box during a game"
+        fi
+    else
+        fail "Start shows \"Ready\" (saw: $SEEN)"
+    fi
+    if poll 1000 game_shown; then
+        T0=$(now_ms)
+        kill -KILL "$SWAY_PID"
+        wait_exit "$T0"
+        check "the compositor killed during a game ends the program within 1 s with a failure status ($EXIT_STATUS, ${EXIT_MS} ms)" \
+            exited_failing
+        check "... saying so in one line on stderr" [ "$(cat "$WORK/stderr")" = "$LOST_LINE" ]
+    else
+        fail "a game is running before the compositor is killed (saw: $SEEN)"
+    fi
+else
+    fail "the window appears again with its menu (saw: ${SEEN:-no window})"
+fi
+
+summary
