@@ -39,7 +39,10 @@ CMessageLoop& CMessageLoop::Get()
     return loop;
 }
 
-CMessageLoop::CMessageLoop() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_poll(::poll) {}
+CMessageLoop::CMessageLoop()
+    : m_windowThread(std::this_thread::get_id()), m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_poll(::poll)
+{
+}
 
 void CMessageLoop::AddWindow(CLoopWindow* pWindow)
 {
@@ -95,6 +98,7 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
             m_idleHook();
         else
             Wait();
+        m_bReadDue = TRUE;
     }
     return FALSE;
 }
@@ -103,6 +107,12 @@ BOOL CMessageLoop::DispatchInput()
 {
     SDL_Event event;
     if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) {
+        // The display is read once after each wait, not on every turn: what
+        // arrives in between wakes the next wait at once, and a read costs
+        // several system calls, which a fast mouse would pay per event.
+        if (!m_bReadDue)
+            return FALSE;
+        m_bReadDue = FALSE;
         SDL_PumpEvents();
         if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
             return FALSE;
@@ -225,6 +235,9 @@ void CMessageLoop::DrainWake()
 
 void CMessageLoop::Wake()
 {
+    // The window thread is not asleep: its next wait sees what it asked for.
+    if (std::this_thread::get_id() == m_windowThread)
+        return;
     const uint64_t one = 1;
     // A full counter already wakes the loop: nothing is lost when the write fails.
     if (write(m_wakeFd.load(), &one, sizeof(one)) < 0)

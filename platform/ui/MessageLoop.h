@@ -28,6 +28,7 @@
 
 #include <atomic>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "platform/core/Types.h"
@@ -96,9 +97,11 @@ private:
     void Wait();
     void DrainWake();
 
+    const std::thread::id m_windowThread; // the thread that made the loop and runs it
     std::vector<CLoopWindow*> m_windows; // window thread only
     std::vector<CLoopWindow*> m_modal;   // window thread only; the last is the modal window
     std::function<void()> m_idleHook;    // window thread only
     std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
     PollFunction m_poll;                 // window thread only
+    BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
 };

@@ -52,9 +52,11 @@ public:
         *pFd = -1;
         if (!m_pDisplay)
             return TRUE;
-        // Xlib may hold events it read during painting, where poll cannot see
-        // them; this also flushes our requests before we sleep.
-        if (XEventsQueued(m_pDisplay, QueuedAfterFlush) > 0)
+        // Our requests go out before we sleep. Xlib may hold events it read
+        // during painting, where poll cannot see them; what is still in the
+        // socket, poll sees.
+        XFlush(m_pDisplay);
+        if (XEventsQueued(m_pDisplay, QueuedAlready) > 0)
             return FALSE;
         *pFd = ConnectionNumber(m_pDisplay);
         return TRUE;
