@@ -29,6 +29,8 @@ SDL_Keycode KeycodeOf(UINT nVirtKey)
         return SDLK_ESCAPE;
     case VK_SPACE:
         return SDLK_SPACE;
+    case VK_F1:
+        return SDLK_F1;
     case VK_F4:
         return SDLK_F4;
     case VK_UP:
@@ -52,7 +54,7 @@ void AfxSetIdleHook(std::function<void()> hook)
     CMessageLoop::Get().SetIdleHook(std::move(hook));
 }
 
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt)
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats)
 {
     SDL_Event event{};
     event.key.windowID = WindowIdOf(pWnd);
@@ -61,6 +63,10 @@ void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt)
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     SDL_PushEvent(&event);
+    event.key.repeat = 1;
+    for (int i = 0; i < nRepeats; ++i)
+        SDL_PushEvent(&event);
+    event.key.repeat = 0;
     event.type = SDL_KEYUP;
     event.key.state = SDL_RELEASED;
     SDL_PushEvent(&event);
@@ -108,6 +114,27 @@ void AfxQueueClose(CWnd* pWnd)
     event.window.windowID = WindowIdOf(pWnd);
     event.window.event = SDL_WINDOWEVENT_CLOSE;
     SDL_PushEvent(&event);
+}
+
+namespace {
+void QueueWindowEvent(CWnd* pWnd, Uint8 nEvent)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = WindowIdOf(pWnd);
+    event.window.event = nEvent;
+    SDL_PushEvent(&event);
+}
+} // namespace
+
+void AfxQueueFocusLoss(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void AfxQueueMinimize(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_MINIMIZED);
 }
 
 void AfxQueueQuit()

@@ -21,8 +21,9 @@ BOOL AfxPumpMessage(BOOL bWait);
 void AfxSetIdleHook(std::function<void()> hook);
 
 // A key press (down and up) for pWnd's window; a null pWnd sends it with no
-// window, as the window system does when no window has the focus.
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE);
+// window, as the window system does when no window has the focus. nRepeats
+// auto-repeated downs come between the press and the release.
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, int nRepeats = 0);
 // A mouse event at ptClient: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
 // WM_RBUTTONDOWN or WM_RBUTTONUP.
 void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
@@ -31,6 +32,10 @@ void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
 void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient);
 // The window manager's close button.
 void AfxQueueClose(CWnd* pWnd);
+// pWnd's window loses the keyboard focus to another program.
+void AfxQueueFocusLoss(CWnd* pWnd);
+// The window manager minimises pWnd's window.
+void AfxQueueMinimize(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.
 void AfxQueueQuit();
 
