@@ -3,7 +3,8 @@
 # manager), driven with xdotool and read back from screenshots:
 #   the window and its menu screen, the system menu and the About box, a clean
 #   exit on Escape (20 runs, and 20 more right after the About box), and the
-#   start-up failure without a display; then the game itself (game.sh). It also
+#   start-up failure without a display; then the game itself (game.sh) and its
+#   keys, pause and best score (keys.sh). It also
 #   prints the start-up time, the memory, the idle CPU, the wheel latency and
 #   the CPU during a game that it measures (figures, not checks).
 # Usage: run.sh path/to/quindle
@@ -116,6 +117,8 @@ blue_in() {
 }
 
 start_xvfb
+# The program keeps its best score in its state folder: a scratch one here.
+export XDG_STATE_HOME="$WORK/state"
 # Xvfb comes without a session bus. With no bus address, libdbus (called by
 # SDL's video start-up) forks at every start to autolaunch one, and a child
 # forked from a ThreadSanitizer build can hang there. Point it at no bus.
@@ -231,6 +234,7 @@ check "... and nothing on stdout" [ ! -s "$WORK/nodisplay.out" ]
 
 # --- The game -------------------------------------------------------------
 source "$(dirname "${BASH_SOURCE[0]}")/game.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/keys.sh"
 
 # --- Figures --------------------------------------------------------------
 FIRST=()
