@@ -50,6 +50,8 @@ void CGameThread::Main()
     PlayFrames();
 
     Repaint();
+    // After the result is on its way to the screen: the disk may take a moment.
+    KeepScore();
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
@@ -85,7 +87,6 @@ void CGameThread::EndWith(const char* pszResult)
     SetPausable(FALSE);
     Stop();
     SetStatusText(CString(pszResult));
-    KeepScore();
 }
 
 void CGameThread::ShowStatus(const char* pszText)

@@ -3,10 +3,10 @@
 # manager), driven with xdotool and read back from screenshots:
 #   the window and its menu screen, the system menu and the About box, a clean
 #   exit on Escape (20 runs, and 20 more right after the About box), and the
-#   start-up failure without a display; then the game itself (game.sh) and its
-#   keys, pause and best score (keys.sh). It also
-#   prints the start-up time, the memory, the idle CPU, the wheel latency and
-#   the CPU during a game that it measures (figures, not checks).
+#   start-up failure without a display; then the game itself (game.sh) and
+#   its keys, pause and best score (keys.sh). It also prints the start-up
+#   time, the memory, the idle CPU, the wheel latency and the CPU during a
+#   game that it measures (figures, not checks).
 # Usage: run.sh path/to/quindle
 set -u
 
