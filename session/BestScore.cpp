@@ -2,10 +2,13 @@
 
 void CBestScore::Open(const CString& strPath)
 {
-    CSingleLock lock(&m_cs, TRUE);
+    CSingleLock fileLock(&m_csFile, TRUE);
     m_file = CStateFile(strPath);
     int nBest = kNone;
-    m_nBest = m_file.ReadInt(&nBest) ? nBest : kNone;
+    const BOOL bRead = m_file.ReadInt(&nBest);
+    CSingleLock lock(&m_cs, TRUE);
+    m_nBest = bRead ? nBest : kNone;
+    m_bUnsaved = FALSE;
 }
 
 int CBestScore::Get()
@@ -20,6 +23,21 @@ BOOL CBestScore::Offer(int nScore)
     if (nScore < 0 || (m_nBest != kNone && nScore <= m_nBest))
         return FALSE;
     m_nBest = nScore;
-    m_file.WriteInt(nScore);
+    m_bUnsaved = TRUE;
     return TRUE;
+}
+
+void CBestScore::Flush()
+{
+    // The file lock first: two flushes write in turn, the later one the latest best.
+    CSingleLock fileLock(&m_csFile, TRUE);
+    int nBest = kNone;
+    {
+        CSingleLock lock(&m_cs, TRUE);
+        if (!m_bUnsaved)
+            return;
+        m_bUnsaved = FALSE;
+        nBest = m_nBest;
+    }
+    m_file.WriteInt(nBest);
 }

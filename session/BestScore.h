@@ -4,8 +4,13 @@
 // counts as no best, and the next kept score replaces it where it can. When
 // the disk refuses, the best still holds in memory for the rest of the program.
 //
-// Threads: the game thread keeps the score of a run that ends by itself, the
-// window thread that of a run the user stops; m_cs guards all of it.
+// Offer takes a score in memory only, at once; Flush puts it on disk, which
+// takes a flush to the disk (milliseconds), so the game thread calls it and
+// the window thread never waits on the disk while the game runs.
+//
+// Threads: either thread offers (the game thread for a run that ends by
+// itself, the window thread for one the user stops); m_cs guards the value,
+// m_csFile the file, taken in that order only as m_csFile then m_cs.
 #pragma once
 
 #include "platform/core/Lock.h"
@@ -19,11 +24,15 @@ public:
     void Open(const CString& strPath);
     // The best, kNone when there is none.
     int Get();
-    // Keeps nScore if it is the first or a better one; TRUE when it did.
+    // Takes nScore if it is the first or a better one; TRUE when it did.
     BOOL Offer(int nScore);
+    // Writes the best to the file if it changed since the last write.
+    void Flush();
 
 private:
+    CCriticalSection m_csFile;
+    CStateFile m_file;     // guarded by m_csFile
     CCriticalSection m_cs;
-    CStateFile m_file; // guarded by m_cs
-    int m_nBest = kNone; // guarded by m_cs
+    int m_nBest = kNone;   // guarded by m_cs
+    BOOL m_bUnsaved = FALSE; // guarded by m_cs
 };

@@ -21,9 +21,23 @@ CGameThread::~CGameThread()
 {
     // Main uses the view and this object's lists: no run may outlive them.
     AbandonAndWait();
+    // A score the run could not write any more (it never started, say).
+    m_best.Flush();
 }
 
 void CGameThread::Main()
+{
+    try {
+        Play();
+    } catch (...) {
+        // A stopped run's score was taken by the window thread; the run
+        // writes it as it ends, so that thread does not wait on the disk.
+        m_best.Flush();
+        throw;
+    }
+}
+
+void CGameThread::Play()
 {
     CCourseView* pView = m_pView;
     if (!pView)
@@ -50,8 +64,9 @@ void CGameThread::Main()
     PlayFrames();
 
     Repaint();
-    // After the result is on its way to the screen: the disk may take a moment.
+    // After the result is on its way to the screen: the disk takes a moment.
     KeepScore();
+    m_best.Flush();
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);

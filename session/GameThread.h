@@ -27,8 +27,9 @@ public:
     int PauseGame();
     // Pauses a game in progress, or resumes a paused one.
     int TogglePause();
-    // Keeps the score of the run in progress as the best if it is one; a run
-    // keeps its score once. For a run the user stops.
+    // Takes the score of the run in progress as the best if it is one; a run
+    // keeps its score once. For a run the user stops: the run writes it to
+    // disk as it ends.
     void KeepScore();
     // Reads the best kept at strPath and shows it on the view.
     void OpenBest(const CString& strPath);
@@ -38,6 +39,7 @@ public:
     CBestScore m_best;
 
 private:
+    void Play();
     void PlayFrames();
     void EndWith(const char* pszResult);
     void ShowStatus(const char* pszText);
