@@ -82,29 +82,7 @@ INSTANTIATE_TEST_SUITE_P(SpaceOrEnter, StartKeyTest, ::testing::Values(UINT(VK_S
                              return std::string(info.param == VK_SPACE ? "Space" : "Enter");
                          });
 
-TEST_F(KeysTest, ArrowsStepThePlayerOncePerPressAndPerRepeat)
-{
-    std::vector<int> ys;
-    CModalScript script;
-    StartWithSpace(script);
-    script.Then([&] {
-              ys.push_back(PlayerY());
-              Key(VK_UP, 2); // held: the press and two repeats
-          })
-        .Then([&] {
-            ys.push_back(PlayerY());
-            Key(VK_DOWN);
-        })
-        .Then([&] {
-            ys.push_back(PlayerY());
-            Key(VK_ESCAPE);
-        });
-    script.RunDialog(m_dlg);
-    const int y0 = MiddleY();
-    EXPECT_EQ(ys, (std::vector<int>{y0, y0 - 3 * kStep, y0 - 2 * kStep}));
-}
-
-TEST_F(KeysTest, PPausesSpaceResumesAndNeitherWheelNorArrowsSteerMeanwhile)
+TEST_F(KeysTest, ArrowsStepPerPressAndRepeatPPausesSpaceResumesAndNothingSteersMeanwhile)
 {
     int y = 0;
     bool bHeld = false;
@@ -112,7 +90,15 @@ TEST_F(KeysTest, PPausesSpaceResumesAndNeitherWheelNorArrowsSteerMeanwhile)
     bool bHeldAgain = false;
     CModalScript script;
     StartWithSpace(script);
-    script.Then([&] { Key('P'); })
+    script.Then([&] { Key(VK_UP, 2); }) // held: the press and two repeats
+        .Then([&] {
+            EXPECT_EQ(PlayerY(), MiddleY() - 3 * kStep);
+            Key(VK_DOWN);
+        })
+        .Then([&] {
+            EXPECT_EQ(PlayerY(), MiddleY() - 2 * kStep);
+            Key('P');
+        })
         .Then([&] {
             bHeld = Holds();
             y = PlayerY();

@@ -1,7 +1,8 @@
 // The state file: a value written and read back through a folder it makes;
-// what it refuses to read (corrupt, oversized, not a regular file, a file in
-// a folder's place) with one line on stderr; the old value surviving a write
-// that fails midway; and a folder it may not write to.
+// what it refuses (corrupt, oversized, not a regular file, a file or folder
+// in the way) with one line on stderr; the old value surviving a write that
+// fails midway; and a folder it may not write to. The environment of this
+// program (HOME, XDG_STATE_HOME) is changed by the last test.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -79,29 +80,20 @@ TEST_F(StateFileTest, RoundTripThroughAFolderItMakes)
 {
     CStateFile file(CString(PathIn("a/b/quindle/best")));
     int n = -1;
-    EXPECT_FALSE(file.ReadInt(&n)) << "nothing kept yet";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(file.ReadInt(&n));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "nothing kept yet is no fault";
     ASSERT_TRUE(file.WriteInt(0));
-    ASSERT_TRUE(file.ReadInt(&n));
-    EXPECT_EQ(n, 0);
     ASSERT_TRUE(file.WriteInt(123456789));
     ASSERT_TRUE(file.ReadInt(&n));
     EXPECT_EQ(n, 123456789);
     EXPECT_EQ(Contents(PathIn("a/b/quindle/best")), "123456789\n");
-    // Nothing is left behind of the writes but the file itself.
-    EXPECT_EQ(std::distance(fs::directory_iterator(PathIn("a/b/quindle")), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(PathIn("a/b/quindle")), fs::directory_iterator()), 1)
+        << "no temporary file left";
 }
 
-TEST_F(StateFileTest, AMissingFileIsNoValueAndSaysNothing)
+TEST_F(StateFileTest, RefusesCorruptOversizedAndIrregularFilesWithOneLineAndReplacesThem)
 {
-    int n = 7;
-    EXPECT_FALSE(Read("none", &n));
-    EXPECT_EQ(n, 7);
-    EXPECT_EQ(m_strErr, "");
-}
-
-TEST_F(StateFileTest, RefusesCorruptOversizedAndIrregularFilesWithOneLine)
-{
-    ASSERT_EQ(mkdir(PathIn("dir").c_str(), 0700), 0);
     ASSERT_EQ(mkfifo(PathIn("fifo").c_str(), 0600), 0); // must not block the read
     Put("plain", "not a number\n");
     Put("negative", "-3\n");
@@ -109,52 +101,38 @@ TEST_F(StateFileTest, RefusesCorruptOversizedAndIrregularFilesWithOneLine)
     Put("twolines", "4\n5\n");
     Put("huge", std::string(4096, '1'));
     Put("longnumber", "12345678901\n");
-    for (const char* rel : {"dir", "fifo", "plain", "negative", "empty", "twolines", "huge", "longnumber"}) {
+    for (const char* rel : {"fifo", "plain", "negative", "empty", "twolines", "huge", "longnumber"}) {
         int n = 7;
         EXPECT_FALSE(Read(rel, &n)) << rel;
         EXPECT_EQ(n, 7) << rel;
         EXPECT_EQ(Lines(), 1) << rel << ": " << m_strErr;
         EXPECT_NE(m_strErr.find(PathIn(rel)), std::string::npos) << m_strErr;
     }
+    ASSERT_TRUE(CStateFile(CString(PathIn("plain"))).WriteInt(9));
+    int n = -1;
+    EXPECT_TRUE(Read("plain", &n));
+    EXPECT_EQ(n, 9);
 }
 
-TEST_F(StateFileTest, AFolderInTheFilesPlaceIsReportedOnceAndKeptAsItIs)
+// A folder where the file belongs, or a file where its folder belongs: one
+// line for a read and the writes after it, and nothing changed on disk.
+TEST_F(StateFileTest, AFolderOrAFileInTheWayIsReportedOnceAndLeftAsItIs)
 {
     ASSERT_EQ(mkdir(PathIn("best").c_str(), 0700), 0);
-    CStateFile file(CString(PathIn("best")));
-    int n = -1;
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(file.ReadInt(&n));
-    EXPECT_FALSE(file.WriteInt(5));
-    EXPECT_FALSE(file.WriteInt(6));
-    m_strErr = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Lines(), 1) << m_strErr;
+    Put("quindle", "a file\n");
+    for (const char* rel : {"best", "quindle/best"}) {
+        CStateFile file(CString(PathIn(rel)));
+        int n = -1;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(file.ReadInt(&n)) << rel;
+        EXPECT_FALSE(file.WriteInt(5)) << rel;
+        EXPECT_FALSE(file.WriteInt(6)) << rel;
+        m_strErr = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Lines(), 1) << rel << ": " << m_strErr;
+    }
     EXPECT_TRUE(fs::is_directory(PathIn("best")));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_root), fs::directory_iterator()), 1) << "no temporary file left";
-}
-
-TEST_F(StateFileTest, AFileWhereAFolderBelongsFailsBothWays)
-{
-    Put("quindle", "I am a file\n");
-    CStateFile file(CString(PathIn("quindle/best")));
-    int n = -1;
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(file.ReadInt(&n));
-    EXPECT_FALSE(file.WriteInt(5));
-    m_strErr = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Lines(), 1) << m_strErr;
-    EXPECT_EQ(Contents(PathIn("quindle")), "I am a file\n");
-}
-
-TEST_F(StateFileTest, ACorruptFileIsReplacedByTheNextWrite)
-{
-    Put("best", "garbage");
-    int n = -1;
-    EXPECT_FALSE(Read("best", &n));
-    CStateFile file(CString(PathIn("best")));
-    ASSERT_TRUE(file.WriteInt(9));
-    EXPECT_TRUE(Read("best", &n));
-    EXPECT_EQ(n, 9);
+    EXPECT_EQ(Contents(PathIn("quindle")), "a file\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_root), fs::directory_iterator()), 2) << "no temporary file left";
 }
 
 // A file-size limit makes the new file's write fail after its first byte.
@@ -229,23 +207,14 @@ TEST_F(StateFileTest, AFolderItMayNotWriteToRefusesAndKeepsTheOldValue)
 
 TEST(StateFilePath, FollowsTheBaseDirectoryRules)
 {
-    const char* pszState = std::getenv("XDG_STATE_HOME");
-    const char* pszHome = std::getenv("HOME");
-    const std::string savedState = pszState ? pszState : "";
-    const std::string savedHome = pszHome ? pszHome : "";
-
-    setenv("XDG_STATE_HOME", "/s", 1);
     setenv("HOME", "/h", 1);
+    setenv("XDG_STATE_HOME", "/s", 1);
     EXPECT_EQ(CStateFile::DefaultPath("best"), "/s/quindle/best");
     setenv("XDG_STATE_HOME", "relative", 1); // not absolute: ignored
     EXPECT_EQ(CStateFile::DefaultPath("best"), "/h/.local/state/quindle/best");
     unsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(CStateFile::DefaultPath("best"), "/h/.local/state/quindle/best");
     unsetenv("HOME");
     EXPECT_EQ(CStateFile::DefaultPath("best"), "");
-
-    pszState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
-    pszHome ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
 }
 
 } // namespace
