@@ -1,8 +1,10 @@
 #include "app/QuindleDlg.h"
 
 #include "app/AboutDlg.h"
+#include "platform/core/StateFile.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/SysColors.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WinApp.h"
 
@@ -14,6 +16,8 @@ constexpr UINT_PTR kControlTimer = 0;
 constexpr UINT kControlTimerPeriod = 200;
 // The About item's command; the system keeps the low four bits of system commands.
 constexpr UINT kSysCommandMask = 0xFFF0;
+// The file in the program's state folder that keeps the best score.
+constexpr const char* kBestFileName = "best";
 
 } // namespace
 
@@ -27,6 +31,9 @@ ON_WM_PAINT()
 ON_WM_MOUSEWHEEL()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
+ON_WM_KEYDOWN()
+ON_WM_ACTIVATE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CQuindleDlg::CQuindleDlg(CWnd* pParent) : CDialog(CQuindleDlg::IDD, pParent)
@@ -58,9 +65,12 @@ BOOL CQuindleDlg::OnInitDialog()
     m_view.m_rcExit = GetControlRect(this, IDOK);
     m_view.m_rcTitle = GetControlRect(this, IDC_TITLE);
     m_view.SetText(kTitleText);
+    m_view.m_crFace = GetSysColor(COLOR_3DFACE);
+    m_view.m_crFaceText = GetSysColor(COLOR_BTNTEXT);
 
     m_thread.SetOwner(this);
     m_thread.m_pView = &m_view;
+    m_thread.OpenBest(CStateFile::DefaultPath(kBestFileName));
 
     SetTimer(kControlTimer, kControlTimerPeriod, NULL);
     return TRUE;
@@ -125,11 +135,7 @@ void CQuindleDlg::OnStopCommand()
 // One step of the player per wheel message, on either screen.
 BOOL CQuindleDlg::OnMouseWheel(UINT, short zDelta, CPoint)
 {
-    if (zDelta > 0)
-        m_view.MovePlayerUp();
-    else
-        m_view.MovePlayerDown();
-    InvalidateRect(NULL, FALSE);
+    Steer(zDelta > 0);
     return BOOL(Default());
 }
 
@@ -137,19 +143,12 @@ BOOL CQuindleDlg::OnMouseWheel(UINT, short zDelta, CPoint)
 void CQuindleDlg::OnLButtonUp(UINT, CPoint point)
 {
     if (m_view.m_bInGame == 0) {
-        if (m_view.HitStart(point)) {
-            m_view.m_bInGame = 1;
-            InvalidateRect(NULL, TRUE);
-            // No thread, no game: the repaint asked for above shows the menu again.
-            if (m_thread.Start() != 0)
-                m_view.m_bInGame = 0;
-        } else if (m_view.HitExit(point)) {
+        if (m_view.HitStart(point))
+            StartGame();
+        else if (m_view.HitExit(point))
             OnOK();
-        }
     } else if (m_view.HitStop(point)) {
-        m_view.m_bInGame = 0;
-        m_thread.Stop();
-        InvalidateRect(NULL, TRUE);
+        StopGame();
     }
     Default();
 }
@@ -159,6 +158,85 @@ void CQuindleDlg::OnMouseMove(UINT, CPoint point)
     m_view.UpdateHover(point);
     InvalidateRect(NULL, FALSE);
     Default();
+}
+
+// The keyboard: the arrows steer as the wheel does (auto-repeat included);
+// Space or Enter on the menu starts as Start does; P or Space in a game
+// pauses and resumes; F1 opens the About box. Escape and the rest go on to
+// the dialog's own keys.
+void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
+{
+    const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
+    switch (nChar) {
+    case VK_UP:
+    case VK_DOWN:
+        Steer(nChar == VK_UP);
+        return;
+    case VK_F1:
+        if (!bRepeat)
+            SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        return;
+    case VK_SPACE:
+    case VK_RETURN:
+    case 'P':
+        // Holding the key down is one press: a pause is not flipped back and forth.
+        if (bRepeat)
+            return;
+        if (m_view.m_bInGame == 0) {
+            if (nChar != 'P')
+                StartGame();
+        } else if (nChar != VK_RETURN) {
+            // The game thread repaints as it holds and goes on.
+            m_thread.TogglePause();
+        }
+        return;
+    default:
+        Default();
+        return;
+    }
+}
+
+// Looking away pauses: the focus gone to another program, or the window minimised.
+void CQuindleDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL)
+{
+    if (nState == WA_INACTIVE && pWndOther == NULL)
+        m_thread.PauseGame();
+    Default();
+}
+
+void CQuindleDlg::OnSize(UINT nType, int, int)
+{
+    if (nType == SIZE_MINIMIZED)
+        m_thread.PauseGame();
+    Default();
+}
+
+void CQuindleDlg::StartGame()
+{
+    m_view.m_bInGame = 1;
+    InvalidateRect(NULL, TRUE);
+    // No thread, no game: the repaint asked for above shows the menu again.
+    if (m_thread.Start() != 0)
+        m_view.m_bInGame = 0;
+}
+
+void CQuindleDlg::StopGame()
+{
+    m_view.m_bInGame = 0;
+    m_thread.Stop();
+    m_thread.KeepScore();
+    InvalidateRect(NULL, TRUE);
+}
+
+void CQuindleDlg::Steer(BOOL bUp)
+{
+    if (!m_thread.IsPaused()) {
+        if (bUp)
+            m_view.MovePlayerUp();
+        else
+            m_view.MovePlayerDown();
+    }
+    InvalidateRect(NULL, FALSE);
 }
 
 CRect GetControlRect(CWnd* pDlg, int nID)

@@ -31,8 +31,17 @@ protected:
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void StartGame();
+    void StopGame();
+    // One step of the player, up or down; none while the game is paused.
+    void Steer(BOOL bUp);
 };
 
 // The rectangle of dialog control nID in pDlg's client coordinates; empty

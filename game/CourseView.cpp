@@ -80,6 +80,17 @@ int CCourseView::CountObstaclesInArea()
     return count;
 }
 
+int CCourseView::CountObstaclesPassed()
+{
+    int count = 0;
+    for (int i = 0; i < GetObstacleCount(); ++i) {
+        CGameObject* p = m_obstacles.GetAt(i);
+        if (p && p->GetRect().right <= m_rcArea.left)
+            ++count;
+    }
+    return count;
+}
+
 void CCourseView::MovePlayerUp()
 {
     m_player.MoveUp();

@@ -22,6 +22,9 @@ public:
     void AdvanceObstacles();
     int IsPlayerHit();
     int CountObstaclesInArea();
+    // Obstacles that have left the area on its left side; one that still
+    // reaches into the area (across its left edge) is not passed yet.
+    int CountObstaclesPassed();
     void MovePlayerUp();
     void MovePlayerDown();
     CRect GetPlayerRect() const;

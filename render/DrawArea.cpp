@@ -10,6 +10,8 @@ CDrawArea::CDrawArea()
     m_strText = "";
     m_bHoverStart = m_bHoverStop = m_bHoverExit = 0;
     m_bInGame = 0;
+    m_nPassed = m_nBest = kNoScore;
+    m_crFace = m_crFaceText = 0;
     m_bRebuildMain = m_bRebuildOverlay = 1;
 }
 

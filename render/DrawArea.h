@@ -33,6 +33,12 @@ public:
     void DrawMenuButtons(CDC* pDC, int pointSize);
     void DrawBanner(CDC* pDC, CString text, int pointSize, COLORREF colour);
     void DrawStopButton(CDC* pDC);
+    // "Passed N" on the game screen, "Best N" on the menu, in the dialog's
+    // face below the area; nothing while there is no such number.
+    void DrawScoreLine(CDC* pDC);
+    // Where the score line goes: below the area, left of the Stop button's place.
+    CRect GetScoreRect() const;
+    BOOL HasScoreLine() const;
 
     // Renders the area through the off-screen buffers onto pDC.
     void Paint(CDC* pDC, CString text);
@@ -51,6 +57,15 @@ public:
     // (end of a run); read by the window thread. A shared word, no lock.
     CSharedFlag m_bInGame;
     CString m_strText;
+    // The run's score and the best one, kNoScore while there is none. Written
+    // by the game thread (and the window thread for a stopped run); read by
+    // the window thread. Shared words, no lock.
+    static constexpr int kNoScore = -1;
+    CRelaxed<int> m_nPassed;
+    CRelaxed<int> m_nBest;
+    // The dialog's face and text colours, set by the dialog before any paint.
+    COLORREF m_crFace;
+    COLORREF m_crFaceText;
     // Window thread only, inside Paint.
     BOOL m_bRebuildMain;
     BOOL m_bRebuildOverlay;

@@ -47,4 +47,8 @@ void CDrawArea::Paint(CDC* pDC, CString text)
         DrawStopButton(&m_dcOverlay);
         CopyToWindow(pDC, m_dcOverlay, m_rcStop);
     }
+    if (HasScoreLine()) {
+        DrawScoreLine(&m_dcOverlay);
+        CopyToWindow(pDC, m_dcOverlay, GetScoreRect());
+    }
 }

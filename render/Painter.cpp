@@ -6,6 +6,7 @@ constexpr const char* kFaceName = "ＭＳ ゴシック";
 constexpr int kPenWidth = 1;
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT kLabelFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 } // namespace
 
 CPainter::CPainter(CDC* pDC) : m_pDC(pDC)
@@ -27,12 +28,23 @@ void CPainter::DrawRect(int left, int top, int right, int bottom, COLORREF penCo
 
 void CPainter::DrawString(CRect rc, CString text, int pointSize, COLORREF colour)
 {
+    DrawLine(rc, text, kFaceName, pointSize, colour, kTextFormat);
+}
+
+void CPainter::DrawLabel(CRect rc, CString text, const char* pszFace, int pointSize, COLORREF colour)
+{
+    DrawLine(rc, text, pszFace, pointSize, colour, kLabelFormat);
+}
+
+void CPainter::DrawLine(CRect rc, const CString& text, const char* pszFace, int pointSize, COLORREF colour,
+                        UINT nFormat)
+{
     CFont font;
-    font.CreatePointFont(pointSize, kFaceName, NULL);
+    font.CreatePointFont(pointSize, pszFace, NULL);
     CFont* pOldFont = m_pDC->SelectObject(&font);
     const COLORREF oldColour = m_pDC->SetTextColor(colour);
     m_pDC->SetBkMode(TRANSPARENT);
-    m_pDC->DrawText(text, text.GetLength(), &rc, kTextFormat);
+    m_pDC->DrawText(text, text.GetLength(), &rc, nFormat);
     m_pDC->SetTextColor(oldColour);
     m_pDC->SelectObject(pOldFont);
     font.DeleteObject();

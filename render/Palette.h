@@ -18,6 +18,12 @@ constexpr int kCaptionPointSize = 200; // Start and Exit on the menu screen
 constexpr int kStopPointSize = 200;    // fixed, not a parameter of DrawStopButton
 constexpr int kStatusPointSize = 200;
 
+// The score line is in the main dialog template's own font.
+constexpr const char* kDialogFaceName = "ＭＳ Ｐゴシック";
+constexpr int kDialogPointSize = 90;
+constexpr const char* kPassedLabel = "Passed ";
+constexpr const char* kBestLabel = "Best ";
+
 constexpr const char* kStartCaption = "Start";
 constexpr const char* kExitCaption = "Exit";
 constexpr const char* kStopCaption = "Stop";

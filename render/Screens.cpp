@@ -4,6 +4,8 @@
 #include "render/Painter.h"
 #include "render/Palette.h"
 
+#include <string>
+
 using namespace palette;
 
 namespace {
@@ -49,4 +51,27 @@ void CDrawArea::DrawStopButton(CDC* pDC)
     // The outline is the idle fill, so a Stop button not under the mouse shows no border.
     CPainter painter(pDC);
     DrawButton(painter, m_rcStop, m_bHoverStop, kDarkGrey, kStopCaption, kStopPointSize, kYellow);
+}
+
+BOOL CDrawArea::HasScoreLine() const
+{
+    return (m_bInGame == 1 ? m_nPassed : m_nBest) >= 0;
+}
+
+CRect CDrawArea::GetScoreRect() const
+{
+    return CRect(m_rcArea.left, m_rcStop.top, m_rcStop.left, m_rcStop.bottom);
+}
+
+void CDrawArea::DrawScoreLine(CDC* pDC)
+{
+    const BOOL bInGame = m_bInGame == 1;
+    const int n = bInGame ? m_nPassed : m_nBest;
+    if (n < 0)
+        return;
+    const CRect rc = GetScoreRect();
+    CPainter painter(pDC);
+    painter.DrawRect(rc.left, rc.top, rc.right, rc.bottom, m_crFace, m_crFace);
+    const std::string text = std::string(bInGame ? kPassedLabel : kBestLabel) + std::to_string(n);
+    painter.DrawLabel(rc, CString(text), kDialogFaceName, kDialogPointSize, m_crFaceText);
 }

@@ -12,17 +12,32 @@ const char kGoText[] = "Go!!";
 const char kRunningText[] = "";
 const char kGameOverText[] = "Game Over!!";
 const char kGoalText[] = "Goal!!";
+const char kPausedText[] = "Paused";
 } // namespace
 
-CGameThread::CGameThread() : m_pView(nullptr) {}
+CGameThread::CGameThread() : m_pView(nullptr), m_bScoreKept(FALSE) {}
 
 CGameThread::~CGameThread()
 {
     // Main uses the view and this object's lists: no run may outlive them.
     AbandonAndWait();
+    // A score the run could not write any more (it never started, say).
+    m_best.Flush();
 }
 
 void CGameThread::Main()
+{
+    try {
+        Play();
+    } catch (...) {
+        // A stopped run's score was taken by the window thread; the run
+        // writes it as it ends, so that thread does not wait on the disk.
+        m_best.Flush();
+        throw;
+    }
+}
+
+void CGameThread::Play()
 {
     CCourseView* pView = m_pView;
     if (!pView)
@@ -30,6 +45,12 @@ void CGameThread::Main()
     // A Start or Stop click from here on owns the in-game flag: this run's end
     // must not undo it (a new run may already be playing).
     const uint32_t nFlagVersion = pView->m_bInGame.GetVersion();
+    {
+        CSingleLock lock(&m_csScore, TRUE);
+        m_bScoreKept = FALSE;
+    }
+    pView->m_nPassed = 0;
+    SetPausable(TRUE);
 
     pView->ResetPlayer();
     ThrowIfAbandoned();
@@ -43,6 +64,9 @@ void CGameThread::Main()
     PlayFrames();
 
     Repaint();
+    // After the result is on its way to the screen: the disk takes a moment.
+    KeepScore();
+    m_best.Flush();
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
@@ -57,6 +81,7 @@ void CGameThread::PlayFrames()
     for (;;) {
         ThrowIfAbandoned();
         m_pView->AdvanceObstacles();
+        m_pView->m_nPassed = m_pView->CountObstaclesPassed();
         if (m_pView->IsPlayerHit()) {
             EndWith(kGameOverText);
             return;
@@ -74,6 +99,7 @@ void CGameThread::PlayFrames()
 // The run is over: no checkpoint follows, so the result phase still runs in full.
 void CGameThread::EndWith(const char* pszResult)
 {
+    SetPausable(FALSE);
     Stop();
     SetStatusText(CString(pszResult));
 }
@@ -89,4 +115,52 @@ void CGameThread::Repaint(BOOL bErase)
     CWnd* pOwner = GetOwner();
     if (pOwner && !IsAbandoned())
         ::InvalidateRect(pOwner->m_hWnd, NULL, bErase);
+}
+
+void CGameThread::OnPause()
+{
+    m_strBeforePause = GetStatusText();
+    ShowStatus(kPausedText);
+}
+
+void CGameThread::OnPauseEnd()
+{
+    SetStatusText(m_strBeforePause);
+    Repaint();
+}
+
+int CGameThread::PauseGame()
+{
+    if (!m_pView || m_pView->m_bInGame == 0)
+        return 0;
+    return Pause();
+}
+
+int CGameThread::TogglePause()
+{
+    if (Resume())
+        return 0;
+    return PauseGame();
+}
+
+void CGameThread::KeepScore()
+{
+    CCourseView* pView = m_pView;
+    if (!pView || pView->m_nPassed < 0)
+        return;
+    {
+        CSingleLock lock(&m_csScore, TRUE);
+        if (m_bScoreKept)
+            return;
+        m_bScoreKept = TRUE;
+    }
+    m_best.Offer(pView->m_nPassed);
+    pView->m_nBest = m_best.Get();
+}
+
+void CGameThread::OpenBest(const CString& strPath)
+{
+    m_best.Open(strPath);
+    if (m_pView)
+        m_pView->m_nBest = m_best.Get();
 }

@@ -1,9 +1,16 @@
 // CGameThread: plays one game from "Ready" to "Game Over!!" or "Goal!!" on the
 // worker thread. It changes the course view and the status text and only asks
 // the owner window to repaint; the window thread does all painting.
+//
+// A game may pause in its Ready, Go and running phases, never in its result:
+// the field stands still, the status text says "Paused", and the phase's time
+// goes on where it stood when the game resumes. The run's score (obstacles
+// passed) is shown on the view as it grows and kept as the best when the run
+// ends by itself or is stopped.
 #pragma once
 
 #include "game/CourseView.h"
+#include "session/BestScore.h"
 #include "session/ControlThread.h"
 
 class CGameThread : public CControlThread {
@@ -12,13 +19,33 @@ public:
     ~CGameThread() override;
 
     void Main() override;
+    void OnPause() override;
+    void OnPauseEnd() override;
+
+    // Window thread. Pauses a game in progress (a game on the view's game
+    // screen); 1 when it is paused now.
+    int PauseGame();
+    // Pauses a game in progress, or resumes a paused one.
+    int TogglePause();
+    // Takes the score of the run in progress as the best if it is one; a run
+    // keeps its score once. For a run the user stops: the run writes it to
+    // disk as it ends.
+    void KeepScore();
+    // Reads the best kept at strPath and shows it on the view.
+    void OpenBest(const CString& strPath);
 
     // Set by the dialog before any Start; the view the session plays on (not owned).
     CCourseView* m_pView;
+    CBestScore m_best;
 
 private:
+    void Play();
     void PlayFrames();
     void EndWith(const char* pszResult);
     void ShowStatus(const char* pszText);
     void Repaint(BOOL bErase = FALSE);
+
+    CCriticalSection m_csScore;
+    BOOL m_bScoreKept;      // guarded by m_csScore: this run's score went to m_best
+    CString m_strBeforePause; // worker only: the phase's text while "Paused" shows
 };

@@ -6,7 +6,7 @@ constexpr DWORD kHoldPollMs = 10;    // how often a held checkpoint looks for a 
 constexpr int kStartFailed = 1;      // Start's result when no thread could be had
 } // namespace
 
-CWorkerThread::CWorkerThread() : m_pThread(nullptr), m_pOwner(nullptr), m_bInThreadProc(FALSE)
+CWorkerThread::CWorkerThread() : m_pThread(nullptr), m_pOwner(nullptr), m_bPausable(FALSE), m_bInThreadProc(FALSE)
 {
     Reset();
     m_pOwner = nullptr;
@@ -21,7 +21,11 @@ CWorkerThread::~CWorkerThread()
 void CWorkerThread::Reset()
 {
     m_pThread = nullptr;
-    m_bPause = 0;
+    {
+        CSingleLock lock(&m_csPause, TRUE);
+        m_bPause = 0;
+        m_bPausable = FALSE;
+    }
     m_nRunState = 0;
     m_bStop = 0;
     m_bPrompt = 0;
@@ -66,6 +70,7 @@ UINT CWorkerThread::ThreadProc(void* pParam)
     } catch (...) {
         // A cancellation and any other failure end the run alike, unreported.
     }
+    pThis->SetPausable(FALSE);
     pThis->m_nRunState = 0;
     // The last touch of the object: whoever waits may destroy it right after.
     pThis->SetInThreadProc(FALSE);
@@ -74,7 +79,7 @@ UINT CWorkerThread::ThreadProc(void* pParam)
 
 void CWorkerThread::Checkpoint()
 {
-    HoldWhile(m_bPause);
+    HoldWhilePaused();
     HoldWhile(m_bPrompt);
     DrainMessages();
     if (m_bStop || IsAbandoned())
@@ -86,10 +91,30 @@ void CWorkerThread::HoldWhile(const CRelaxed<int>& bFlag)
 {
     while (bFlag) {
         DrainMessages();
-        Sleep(kHoldPollMs);
+        WaitOnClock(kHoldPollMs);
         if (m_bStop)
             Cancel();
     }
+}
+
+// Holds the thread while paused, as HoldWhile does, between the two hooks.
+void CWorkerThread::HoldWhilePaused()
+{
+    if (!IsPaused())
+        return;
+    OnPause();
+    try {
+        while (IsPaused()) {
+            DrainMessages();
+            WaitOnClock(kHoldPollMs);
+            if (m_bStop)
+                Cancel();
+        }
+    } catch (...) {
+        OnPauseEnd();
+        throw;
+    }
+    OnPauseEnd();
 }
 
 void CWorkerThread::DrainMessages()
@@ -110,8 +135,67 @@ void CWorkerThread::Cancel()
 
 void CWorkerThread::Sleep(DWORD ms)
 {
-    if (!AfxGetClock().SleepFor(ms, &m_wakeToken))
-        Cancel();
+    CClock& clock = AfxGetClock();
+    DWORD nLeft = ms;
+    for (;;) {
+        HoldWhilePaused();
+        const ULONGLONG start = clock.GetTickCount();
+        if (WaitOnClock(nLeft))
+            return;
+        // Woken for a pause: the time that passed counts, the rest is still to wait.
+        const ULONGLONG elapsed = clock.GetTickCount() - start;
+        if (elapsed >= nLeft)
+            return;
+        nLeft -= DWORD(elapsed);
+    }
+}
+
+BOOL CWorkerThread::WaitOnClock(DWORD ms)
+{
+    if (AfxGetClock().SleepFor(ms, &m_wakeToken))
+        return TRUE;
+    // Rearmed before the flags are read: a wake-up after this one ends the next wait.
+    m_wakeToken.Rearm();
+    ThrowIfAbandoned();
+    return FALSE;
+}
+
+int CWorkerThread::Pause()
+{
+    {
+        CSingleLock lock(&m_csPause, TRUE);
+        if (!m_bPausable)
+            return 0;
+        m_bPause = 1;
+    }
+    m_wakeToken.Wake();
+    return 1;
+}
+
+int CWorkerThread::Resume()
+{
+    {
+        CSingleLock lock(&m_csPause, TRUE);
+        if (!m_bPause)
+            return 0;
+        m_bPause = 0;
+    }
+    m_wakeToken.Wake();
+    return 1;
+}
+
+BOOL CWorkerThread::IsPaused()
+{
+    CSingleLock lock(&m_csPause, TRUE);
+    return m_bPause != 0;
+}
+
+void CWorkerThread::SetPausable(BOOL bPausable)
+{
+    CSingleLock lock(&m_csPause, TRUE);
+    m_bPausable = bPausable;
+    if (!bPausable)
+        m_bPause = 0;
 }
 
 BOOL CWorkerThread::IsAbandoned() const
@@ -219,3 +303,7 @@ void CWorkerThread::OnReserved1() {}
 void CWorkerThread::OnReserved2() {}
 
 void CWorkerThread::OnStop() {}
+
+void CWorkerThread::OnPause() {}
+
+void CWorkerThread::OnPauseEnd() {}

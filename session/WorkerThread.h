@@ -12,6 +12,12 @@
 // worker outlives the object. With no Start or destruction in between, Stop
 // keeps its cooperative timing. Start, Stop and the destructor belong to the
 // window thread; a worker must not call Start or destroy its own object.
+//
+// Pausing: while the task says it may pause (SetPausable), Pause holds it in
+// its current wait (or at its next one) until Resume; the time a wait had
+// left goes on after the pause, and the hooks OnPause and OnPauseEnd run on
+// the worker when a hold begins and ends. A stop during a hold cancels within
+// one poll, an abandonment at once.
 #pragma once
 
 #include <condition_variable>
@@ -43,6 +49,9 @@ public:
     virtual void SetStatusText(CString text);
     virtual void ShowPrompt(UINT nID);
     virtual void ShowPrompt(CString text);
+    // On the worker: a hold for a pause begins; it ends (resumed or cancelled).
+    virtual void OnPause();
+    virtual void OnPauseEnd();
 
     void Reset();
     // 0 once the run's thread has begun; nonzero, with the object idle, when
@@ -55,9 +64,18 @@ public:
     void SetOwner(CWnd* pOwner);
     CWnd* GetOwner() const;
 
+    // Window thread. Pause holds the task if it may pause now (1), else does
+    // nothing (0); Resume lets a held task go on.
+    int Pause();
+    int Resume();
+    BOOL IsPaused();
+
 protected:
-    // Waits ms through the clock; an abandoned run is cancelled instead.
+    // Waits ms through the clock, held while paused; an abandoned run is
+    // cancelled instead.
     void Sleep(DWORD ms);
+    // Worker: whether Pause may hold the task from now on; FALSE also resumes.
+    void SetPausable(BOOL bPausable);
     BOOL IsAbandoned() const;
     // Cancels at once if this run has been abandoned.
     void ThrowIfAbandoned();
@@ -70,7 +88,7 @@ protected:
     // Waits, without abandoning, until no thread is inside ThreadProc.
     void WaitForThreadProcExit();
 
-    CRelaxed<int> m_bPause;    // written by Reset (window thread); read by the worker
+    CRelaxed<int> m_bPause;    // written under m_csPause by Pause, Resume (window thread), SetPausable (worker), Reset
     CRelaxed<int> m_bStop;     // set by Stop (either thread); cleared by Reset and the cancellation
     CWinThread* m_pThread;     // window thread only; never followed: the framework deletes it
     CRelaxed<int> m_nRunState; // written by ThreadProc (worker) and Reset; read by both
@@ -84,10 +102,15 @@ protected:
 private:
     [[noreturn]] void Cancel();
     void HoldWhile(const CRelaxed<int>& bFlag);
+    void HoldWhilePaused();
+    // One wait on the clock; after a wake-up, cancels if abandoned. FALSE when woken.
+    BOOL WaitOnClock(DWORD ms);
     void DrainMessages();
     void SetInThreadProc(BOOL bInside);
 
-    CWakeToken m_wakeToken;       // woken by the window thread to abandon a run; rearmed by Start
+    CWakeToken m_wakeToken;       // woken by the window thread to abandon, pause or resume; rearmed by both
+    CCriticalSection m_csPause;   // guards m_bPause against m_bPausable
+    BOOL m_bPausable;             // written by the worker and Reset, under m_csPause
     CRelaxed<int> m_bAbandoned;   // written by the window thread under m_csStatus; read by the worker
     std::mutex m_mutexProc;       // guards m_bInThreadProc
     std::condition_variable m_cvProc;

@@ -38,6 +38,9 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// The CWnd of window hWnd, or nullptr (no window, or none of ours).
+CWnd* AfxWndFromHandle(HWND hWnd);
+
 // The entry of pMap's chain that takes the message, or nullptr.
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT message, WPARAM wParam);
 
@@ -91,6 +94,15 @@ public:                                                                         
                   return 0;)
 #define ON_WM_LBUTTONUP()                                                                                              \
     AFX_MSG_ENTRY(WM_LBUTTONUP, 0, 0, 0, p->OnLButtonUp(UINT(w), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l))); return 0;)
+#define ON_WM_KEYDOWN()                                                                                                \
+    AFX_MSG_ENTRY(WM_KEYDOWN, 0, 0, 0, p->OnKeyDown(UINT(w), UINT(LOWORD(uintptr_t(l))), UINT(HIWORD(uintptr_t(l))));  \
+                  return 0;)
+#define ON_WM_ACTIVATE()                                                                                               \
+    AFX_MSG_ENTRY(WM_ACTIVATE, 0, 0, 0,                                                                               \
+                  p->OnActivate(UINT(LOWORD(w)), AfxWndFromHandle(HWND(l)), BOOL(HIWORD(w))); return 0;)
+#define ON_WM_SIZE()                                                                                                   \
+    AFX_MSG_ENTRY(WM_SIZE, 0, 0, 0, p->OnSize(UINT(w), int(LOWORD(uintptr_t(l))), int(HIWORD(uintptr_t(l))));        \
+                  return 0;)
 #define ON_WM_MOUSEWHEEL()                                                                                             \
     AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, 0,                                                                             \
                   return LRESULT(p->OnMouseWheel(UINT(GET_KEYSTATE_WPARAM(w)), GET_WHEEL_DELTA_WPARAM(w),             \

@@ -29,6 +29,8 @@ SDL_Keycode KeycodeOf(UINT nVirtKey)
         return SDLK_ESCAPE;
     case VK_SPACE:
         return SDLK_SPACE;
+    case VK_F1:
+        return SDLK_F1;
     case VK_F4:
         return SDLK_F4;
     case VK_UP:
@@ -57,7 +59,7 @@ void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll)
     CMessageLoop::Get().SetPollFunction(std::move(poll));
 }
 
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, BOOL bKeypad)
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats, BOOL bKeypad)
 {
     SDL_Event event{};
     event.key.windowID = WindowIdOf(pWnd);
@@ -66,6 +68,10 @@ void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, BOOL bKeypad)
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     SDL_PushEvent(&event);
+    event.key.repeat = 1;
+    for (int i = 0; i < nRepeats; ++i)
+        SDL_PushEvent(&event);
+    event.key.repeat = 0;
     event.type = SDL_KEYUP;
     event.key.state = SDL_RELEASED;
     SDL_PushEvent(&event);
@@ -124,6 +130,16 @@ void AfxQueueClose(CWnd* pWnd)
 void AfxQueueExpose(CWnd* pWnd)
 {
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_EXPOSED);
+}
+
+void AfxQueueFocusLoss(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void AfxQueueMinimize(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_MINIMIZED);
 }
 
 void AfxQueueQuit()

@@ -27,9 +27,10 @@ void AfxSetIdleHook(std::function<void()> hook);
 void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll);
 
 // A key press (down and up) for pWnd's window; a null pWnd sends it with no
-// window, as the window system does when no window has the focus. bKeypad
-// takes the key from the numeric keypad (VK_RETURN: the keypad's Enter).
-void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, BOOL bKeypad = FALSE);
+// window, as the window system does when no window has the focus. nRepeats
+// auto-repeated downs come between the press and the release; bKeypad takes
+// the key from the numeric keypad (VK_RETURN: the keypad's Enter).
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, int nRepeats = 0, BOOL bKeypad = FALSE);
 // A mouse event at ptClient: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
 // WM_RBUTTONDOWN or WM_RBUTTONUP.
 void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
@@ -41,6 +42,10 @@ void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped = 
 void AfxQueueClose(CWnd* pWnd);
 // The window system's word that what pWnd's window showed was lost.
 void AfxQueueExpose(CWnd* pWnd);
+// pWnd's window loses the keyboard focus to another program.
+void AfxQueueFocusLoss(CWnd* pWnd);
+// The window manager minimises pWnd's window.
+void AfxQueueMinimize(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.
 void AfxQueueQuit();
 

@@ -11,6 +11,8 @@
 // Messages.
 #define WM_NULL 0x0000
 #define WM_DESTROY 0x0002
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_ERASEBKGND 0x0014
@@ -31,6 +33,17 @@
 #define WM_RBUTTONUP 0x0205
 #define WM_MOUSEWHEEL 0x020A
 
+// WM_ACTIVATE's state (low word of wParam; the high word is "minimised").
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+
+// WM_SIZE's kind of change (wParam).
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+
+// WM_KEYDOWN's flags (high word of lParam): the key was down already (auto-repeat).
+#define KF_REPEAT 0x4000
+
 // Mouse-message key state (wParam).
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
@@ -47,6 +60,7 @@
 #define VK_SPACE 0x20
 #define VK_UP 0x26
 #define VK_DOWN 0x28
+#define VK_F1 0x70
 #define VK_F4 0x73
 
 // System commands (WM_SYSCOMMAND wParam; the low four bits are the system's).

@@ -8,6 +8,10 @@ namespace {
 
 // WM_SYSKEYDOWN's lParam: the Alt key is down.
 constexpr LPARAM kAltContext = LPARAM(1) << 29;
+// Key messages' lParam: a repeat count of one, and whether the key was down
+// already (auto-repeat).
+constexpr LPARAM kOneKeyStroke = 1;
+constexpr LPARAM kWasDown = LPARAM(KF_REPEAT) << 16;
 
 UINT VirtualKey(SDL_Keycode sym)
 {
@@ -23,8 +27,14 @@ UINT VirtualKey(SDL_Keycode sym)
         return VK_ESCAPE;
     case SDLK_SPACE:
         return VK_SPACE;
+    case SDLK_F1:
+        return VK_F1;
     case SDLK_F4:
         return VK_F4;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_DOWN:
+        return VK_DOWN;
     default:
         return 0;
     }
@@ -134,10 +144,11 @@ void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
     const UINT nVirtKey = VirtualKey(event.keysym.sym);
     if (!nVirtKey)
         return;
+    const LPARAM lParam = kOneKeyStroke | (event.repeat ? kWasDown : 0);
     if (event.keysym.mod & KMOD_ALT)
-        Send(WM_SYSKEYDOWN, nVirtKey, kAltContext);
+        Send(WM_SYSKEYDOWN, nVirtKey, lParam | kAltContext);
     else
-        Send(WM_KEYDOWN, nVirtKey, 0);
+        Send(WM_KEYDOWN, nVirtKey, lParam);
 }
 
 CUiControl* CUiTopWindow::ControlAt(CPoint pt) const
@@ -170,6 +181,17 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_CLOSE:
         if (TakesInput())
             Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: {
+        // The window that takes the focus when it is ours (a modal dialog over
+        // this one); null when it went to another program.
+        CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();
+        CUiTopWindow* pOther = pModal != this ? dynamic_cast<CUiTopWindow*>(pModal) : nullptr;
+        Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, WORD(IsIconic())), LPARAM(static_cast<HWND>(pOther)));
+        break;
+    }
+    case SDL_WINDOWEVENT_MINIMIZED:
+        Send(WM_SIZE, SIZE_MINIMIZED, 0);
         break;
     default:
         break;

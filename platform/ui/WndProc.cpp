@@ -28,6 +28,12 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT message
     return nullptr;
 }
 
+CWnd* AfxWndFromHandle(HWND hWnd)
+{
+    CUiWindow* pWindow = AfxUiWindow(hWnd);
+    return pWindow ? pWindow->m_pWnd : nullptr;
+}
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/core/VirtualClock.h"
@@ -14,15 +16,29 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/WinApp.h"
 
-// Opens the dummy display once for the whole test program.
+// Opens the dummy display once for the whole test program, and gives the
+// program a state folder of its own, so that the runs the tests play keep
+// their best score there and not in the user's.
 class CDummyDisplay : public ::testing::Environment {
 public:
     void SetUp() override
     {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
+        char szState[] = "/tmp/quindle-test-state.XXXXXX";
+        ASSERT_NE(mkdtemp(szState), nullptr);
+        m_strState = szState;
+        setenv("XDG_STATE_HOME", szState, 1);
         ASSERT_TRUE(AfxWinInit());
     }
-    void TearDown() override { AfxWinTerm(); }
+    void TearDown() override
+    {
+        AfxWinTerm();
+        std::error_code error;
+        std::filesystem::remove_all(m_strState, error);
+    }
+
+private:
+    std::string m_strState;
 };
 
 // Steps run one per idle turn of whatever modal loop is running (nested

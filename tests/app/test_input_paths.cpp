@@ -68,7 +68,7 @@ TEST_F(InputPathTest, KeypadEnterPressesTheDefaultButton)
 {
     CInputProbe dlg(IDD_ABOUTBOX);
     CModalScript script;
-    script.Then([&] { AfxQueueKey(&dlg, VK_RETURN, FALSE, TRUE); });
+    script.Then([&] { AfxQueueKey(&dlg, VK_RETURN, FALSE, 0, TRUE); });
     EXPECT_EQ(script.RunDialog(dlg), IDOK);
 }
 

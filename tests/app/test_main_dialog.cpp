@@ -179,7 +179,7 @@ TEST_F(MainDialogTest, OkCommandEndsTheDialogWithOk)
     EXPECT_EQ(script.RunDialog(dlg), IDOK);
 }
 
-TEST_F(MainDialogTest, EnterDoesNothingBecauseTheDefaultButtonIsDisabled)
+TEST_F(MainDialogTest, EnterDoesNotEndTheDialogBecauseTheDefaultButtonIsDisabled)
 {
     CQuindleDlg dlg;
     bool bStillRunning = false;

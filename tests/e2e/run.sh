@@ -6,9 +6,10 @@
 #   that goes on under the About box, a clean exit on Escape (20 runs, and 20
 #   more right after the About box), the start-up failure without a display
 #   and the end when the display goes away during a game; then the game itself
-#   (game.sh). The program's CPU on the menu and during a game is held to a few
-#   percent of a core. It also prints the start-up time, the memory, the
-#   wake-ups per second on the menu and the wheel latency it measures.
+#   (game.sh) and its keys, pause and best score (keys.sh). The program's
+#   CPU on the menu and during a game is held to a few percent of a core. It
+#   also prints the start-up time, the memory, the wake-ups per second on the
+#   menu and the wheel latency it measures.
 # Usage: run.sh path/to/quindle
 set -u
 
@@ -54,6 +55,8 @@ launch() {
 
 start_xvfb
 export DISPLAY=$XVFB_DISPLAY
+# The program keeps its best score in its state folder: a scratch one here.
+export XDG_STATE_HOME="$WORK/state"
 # Xvfb comes without a session bus. With no bus address, libdbus (called by
 # SDL's video start-up) forks at every start to autolaunch one, and a child
 # forked from a ThreadSanitizer build can hang there. Point it at no bus.
@@ -191,6 +194,7 @@ XVFB_PID=$MAIN_XVFB_PID
 
 # --- The game -------------------------------------------------------------
 source "$E2E_DIR/game.sh"
+source "$E2E_DIR/keys.sh"
 
 # --- Figures --------------------------------------------------------------
 FIRST=()

@@ -170,3 +170,20 @@ TEST_F(Course, WheelStepsClampToTheTopRowAndJustBelowTheLastRow)
     view.MovePlayerUp();
     EXPECT_EQ(view.m_player.GetPos().y, 195);
 }
+
+TEST_F(Course, PassedAreThoseWhollyLeftOfTheAreaNotOneAcrossItsLeftEdge)
+{
+    view.SetArea(12, 11, 546, 197);
+    Spawn(6);
+    Place(0, 7, 100);    // right edge 12: its last column is 11, outside
+    Place(1, 8, 100);    // right edge 13: column 12 is still in the area
+    Place(2, -300, 5);   // far left, above the area's rows
+    Place(3, 300, 100);  // inside
+    Place(4, 600, 100);  // right of the area, not yet come in
+    Place(5, 16, 300);   // below the area, not left of it
+    EXPECT_EQ(view.CountObstaclesPassed(), 2);
+    view.AdvanceObstacles(); // all move 8 left: obstacle 1 leaves, 5 is still short of it
+    EXPECT_EQ(view.CountObstaclesPassed(), 3);
+    view.m_obstacles.RemoveAll();
+    EXPECT_EQ(view.CountObstaclesPassed(), 0);
+}
