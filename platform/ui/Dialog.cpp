@@ -101,15 +101,14 @@ void CDialog::SetInitialFocus()
 
 void CDialog::DestroyDialogWindow(CUiTopWindow* pOwner)
 {
-    const BOOL bHadFocus = m_pWindow->HasKeyboardFocus();
-    m_pWindow->Destroy();
-    if (!pOwner)
-        return;
     // As the original platform does when a modal dialog closes, the owner
     // gets the focus back; with no window manager nobody else would give it.
-    if (bHadFocus)
+    // It takes it before the dialog goes, so that no key falls in between,
+    // also when the window system has not yet told that the dialog had it.
+    if (pOwner && (m_pWindow->HasKeyboardFocus() || !AfxAnyWindowHasKeyboardFocus()))
         pOwner->TakeKeyboardFocus();
-    if (!AfxGetFocusWindow())
+    m_pWindow->Destroy();
+    if (pOwner && !AfxGetFocusWindow())
         AfxSetFocusWindow(pOwner);
 }
 

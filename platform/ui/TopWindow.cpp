@@ -342,6 +342,11 @@ BOOL CUiTopWindow::HasKeyboardFocus() const
     return m_pWindow && SDL_GetKeyboardFocus() == m_pWindow;
 }
 
+BOOL AfxAnyWindowHasKeyboardFocus()
+{
+    return SDL_GetKeyboardFocus() != nullptr;
+}
+
 void CUiTopWindow::TakeKeyboardFocus()
 {
     if (m_pWindow)

@@ -167,3 +167,8 @@ private:
     CPoint m_ptMouse;
     float m_fWheel = 0; // wheel movement short of a whole notch, in WHEEL_DELTA units
 };
+
+// Whether any window of the program has the window system's keyboard focus,
+// as far as the events handled so far tell.
+BOOL AfxAnyWindowHasKeyboardFocus();
+
