@@ -113,10 +113,13 @@ BOOL CMessageLoop::DispatchInput()
         if (!m_bReadDue)
             return FALSE;
         m_bReadDue = FALSE;
+        m_bMotionRead = FALSE;
+        m_bOtherRead = FALSE;
         SDL_PumpEvents();
         if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
             return FALSE;
     }
+    (event.type == SDL_MOUSEMOTION ? m_bMotionRead : m_bOtherRead) = TRUE;
     Route(event);
     return TRUE;
 }
@@ -219,9 +222,14 @@ void CMessageLoop::Wait()
     int fd = -1;
     if (!display.PrepareWait(&fd))
         return;
+    // A mouse moving fast sends an event a millisecond: while the picture
+    // they changed waits for its paced paint, more motion can wait with it,
+    // and is read in one go when the paint is due. Anything else than motion
+    // in the last read, and the display wakes the loop at once again.
+    const BOOL bMotionWaits = m_bMotionRead && !m_bOtherRead && NextPaintDue() != CLoopWindow::kNever;
     pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, POLLIN, 0}};
-    m_poll(fds, fd >= 0 ? 2 : 1, timeout);
-    display.FinishWait(fd >= 0 ? fds[1].revents : 0);
+    m_poll(fds, fd >= 0 && !bMotionWaits ? 2 : 1, timeout);
+    display.FinishWait(fd >= 0 && !bMotionWaits ? fds[1].revents : 0);
     if (fds[0].revents & POLLIN)
         DrainWake();
 }

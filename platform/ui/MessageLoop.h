@@ -14,6 +14,10 @@
 // a message to one of its windows, and a window destroyed at that moment
 // ends the process with an X error. Under SDL's dummy driver there is no
 // connection and the wait is for the eventfd and the next due time only.
+// The display is read once after each wait. When the last read brought
+// pointer motion only and a paced repaint is pending, the next wait leaves
+// the display out until that repaint is due: a fast mouse then costs one
+// read and one paint a frame, not a wake-up an event.
 //
 // Events go by window id. While a modal window runs (the About box, the
 // system menu), only it takes input; the others still paint and get timers.
@@ -104,4 +108,6 @@ private:
     std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
     PollFunction m_poll;                 // window thread only
     BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
+    BOOL m_bMotionRead = FALSE;          // window thread only: the last read brought pointer motion,
+    BOOL m_bOtherRead = FALSE;           // ... and other events
 };
