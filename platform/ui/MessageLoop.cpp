@@ -99,6 +99,7 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
         else
             Wait();
         m_bReadDue = TRUE;
+        m_bMotionRead = m_bOtherRead = FALSE;
     }
     return FALSE;
 }
@@ -113,8 +114,6 @@ BOOL CMessageLoop::DispatchInput()
         if (!m_bReadDue)
             return FALSE;
         m_bReadDue = FALSE;
-        m_bMotionRead = FALSE;
-        m_bOtherRead = FALSE;
         SDL_PumpEvents();
         if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
             return FALSE;

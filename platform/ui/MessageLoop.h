@@ -108,6 +108,6 @@ private:
     std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
     PollFunction m_poll;                 // window thread only
     BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
-    BOOL m_bMotionRead = FALSE;          // window thread only: the last read brought pointer motion,
+    BOOL m_bMotionRead = FALSE;          // window thread only: since the last wait, pointer motion came,
     BOOL m_bOtherRead = FALSE;           // ... and other events
 };

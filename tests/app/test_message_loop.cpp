@@ -3,6 +3,7 @@
 // wait function is the seam: it records the time-out the loop asked for and
 // "sleeps" by moving the virtual clock that far.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -180,6 +181,60 @@ TEST_F(RealWaitTest, EventsTheDisplayLibraryHoldsAreHandledWithoutSleeping)
     EXPECT_EQ(display.m_nPrepared, 2);
     EXPECT_EQ(m_timeouts.size(), 1u) << "slept while events were queued";
     EXPECT_EQ(display.m_nFinished, 1);
+}
+
+// A display with a descriptor to sleep on (a pipe nothing is written to).
+class CPipeDisplay : public CDisplaySystem {
+public:
+    CPipeDisplay() { EXPECT_EQ(pipe(m_fds), 0); }
+    ~CPipeDisplay() override
+    {
+        close(m_fds[0]);
+        close(m_fds[1]);
+    }
+    const char* GetDriverName() const override { return "pipe"; }
+    void Attach(SDL_Window*) override {}
+    BOOL PrepareWait(int* pFd) override
+    {
+        *pFd = m_fds[0];
+        return TRUE;
+    }
+    void FinishWait(short) override {}
+
+private:
+    int m_fds[2];
+};
+
+TEST_F(RealWaitTest, MotionWaitsForItsRepaintButAnyOtherInputWakesTheLoopAtOnce)
+{
+    CDisplaySystem* pBefore = &AfxGetDisplaySystem();
+    CPipeDisplay display;
+    AfxSetDisplaySystem(&display);
+    CPaintTimesDlg dlg;
+    std::vector<nfds_t> watched;
+    AfxSetWaitFunction([&](pollfd*, nfds_t nfds, int timeout) {
+        watched.push_back(nfds);
+        switch (watched.size()) {
+        case 1: // idle after the first paint: the mouse moves, asking for a repaint
+            AfxQueueMouse(&dlg, WM_MOUSEMOVE, CPoint(5, 5));
+            dlg.InvalidateRect(NULL, FALSE);
+            return 1;
+        case 2: // motion only, a repaint pending: the display waits too
+            m_clock.Advance(DWORD(timeout));
+            return 0;
+        case 3: // painted; a click this time, and a repaint
+            AfxQueueMouse(&dlg, WM_LBUTTONDOWN, CPoint(5, 5));
+            dlg.InvalidateRect(NULL, FALSE);
+            return 1;
+        default: // the click's wait watches the display again
+            AfxQueueKey(&dlg, VK_ESCAPE);
+            return 1;
+        }
+    });
+    dlg.DoModal();
+    AfxSetWaitFunction(nullptr);
+    AfxSetDisplaySystem(pBefore);
+    EXPECT_EQ(watched, (std::vector<nfds_t>{2, 1, 2, 2}));
 }
 
 TEST(DriverChoice, WaylandFirstInAWaylandSessionThenX11AndWhatIsAskedForFirstOfAll)
