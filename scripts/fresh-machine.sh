@@ -76,6 +76,9 @@ host_mirror() {
 [ -n "$mirror" ] || die "no $SUITE mirror in this machine's apt sources; give one as an argument"
 
 ROOT=$(mktemp -d /var/tmp/quindle-fresh.XXXXXX)
+# mktemp's 700 would be the root's "/": apt's _apt and the suite's unprivileged
+# user could reach nothing.
+chmod 755 "$ROOT"
 LOGS=$(mktemp -d /tmp/quindle-fresh-logs.XXXXXX)
 XVFB_PID=
 RUN_PID=
