@@ -76,9 +76,6 @@ host_mirror() {
 [ -n "$mirror" ] || die "no $SUITE mirror in this machine's apt sources; give one as an argument"
 
 ROOT=$(mktemp -d /var/tmp/quindle-fresh.XXXXXX)
-# mktemp's 700 would be the root's "/": apt's _apt and the suite's unprivileged
-# user could reach nothing.
-chmod 755 "$ROOT"
 LOGS=$(mktemp -d /tmp/quindle-fresh-logs.XXXXXX)
 XVFB_PID=
 RUN_PID=
@@ -139,6 +136,9 @@ cp -L /etc/resolv.conf "$ROOT/etc/resolv.conf"
 # A chroot has no init: daemons a package would start must not outlive the run.
 printf '#!/bin/sh\nexit 101\n' >"$ROOT/usr/sbin/policy-rc.d"
 chmod 755 "$ROOT/usr/sbin/policy-rc.d"
+# mktemp's 700 (kept in the cached tarball too) would be the root's "/": apt's
+# _apt and the suite's unprivileged user could reach nothing.
+chmod 755 "$ROOT"
 chmod 1777 "$ROOT/tmp"
 
 mount -t proc proc "$ROOT/proc"
