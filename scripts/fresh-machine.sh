@@ -195,6 +195,7 @@ done
 window_s=$(($(now) - t0))
 if [ -z "$WIN" ]; then
     tail -20 "$LOGS/run.log" >&2
+    kill -0 "$XVFB_PID" 2>/dev/null || say "the Xvfb on :$DISPLAY_NUM is gone (see $LOGS/xvfb.log)"
     die "first command: no game window after ${window_s} s"
 fi
 say "first command: the game window is up after ${window_s} s; closing it with Escape"
