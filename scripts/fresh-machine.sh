@@ -157,24 +157,21 @@ ROOT_ENV=(HOME=/root USER=root LOGNAME=root LANG=C.UTF-8 TERM=dumb
 in_root() { chroot "$ROOT" /usr/bin/env -i "${ROOT_ENV[@]}" "$@" </dev/null; }
 
 # --- A display on this machine, reachable from the root -----------------------
+# Xvfb picks a free display itself: no guessing a number that someone else's
+# server, dying or starting, may hold the next moment.
 start_xvfb() {
-    local n
-    for n in $(seq 40 89); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$LOGS/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 50); do
-            if [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdotool getmouselocation >/dev/null 2>&1; then
-                DISPLAY_NUM=$n
-                return 0
-            fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        XVFB_PID=
+    : >"$LOGS/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$LOGS/display" >"$LOGS/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        if [ "$(wc -l <"$LOGS/display")" -ge 1 ]; then
+            DISPLAY_NUM=$(tr -dc 0-9 <"$LOGS/display")
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    die "cannot start Xvfb"
+    die "cannot start Xvfb (see $LOGS/xvfb.log)"
 }
 start_xvfb
 mkdir -p "$ROOT/tmp/.X11-unix"
