@@ -223,9 +223,13 @@ test_status=0
 # per namespace, so the suite's displays and those of anyone else testing on
 # this machine cannot meet, as on a machine of its own. Everything it needs is
 # installed by now; only loopback is up.
-unshare --net sh -c 'ip link set lo up && exec "$@"' sh \
+# In the background, so that a signal to this script stops the run at once.
+(unshare --net sh -c 'ip link set lo up && exec "$@"' sh \
     chroot "$ROOT" /usr/bin/env -i "${ROOT_ENV[@]}" "${configs[@]}" bash -c "cd /root/quindle && ./test.sh" \
-    </dev/null 2>&1 | tee "$LOGS/test.log" || test_status=$?
+    </dev/null 2>&1 | tee "$LOGS/test.log") &
+RUN_PID=$!
+wait "$RUN_PID" || test_status=$?
+RUN_PID=
 test_s=$(($(now) - t0))
 
 echo
