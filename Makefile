@@ -1,4 +1,4 @@
-# The two commands a player and a developer need: `make run` and `make test`.
+# What ./run.sh and ./test.sh end in, for those who have make: `make run` and `make test`.
 .PHONY: run test bench deps build install package clean
 
 deps:

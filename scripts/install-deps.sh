@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need,
 # only those that are missing, so a machine that has them pays nothing.
+# It works on a machine as fresh as they come: run as root with no sudo, or
+# with sudo (or su, at a terminal), and with package lists never fetched.
+# Without apt it names the packages in one line instead.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  make build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
-  xvfb xdotool imagemagick x11-utils sway grim jq
+  xvfb xdotool imagemagick x11-utils procps sway grim jq
   dpkg-dev devscripts lintian appstream desktop-file-utils file
 )
+
+say() { echo "install-deps: $*" >&2; }
+
+# Without apt a build may still work where the tools came from elsewhere.
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+  if command -v make >/dev/null && command -v cmake >/dev/null && command -v c++ >/dev/null &&
+     command -v pkg-config >/dev/null && pkg-config --exists sdl2 SDL2_ttf fontconfig x11; then
+    say "no apt here; building with the tools this machine has"
+    exit 0
+  fi
+  say "no apt here: install these packages (Debian names) or their equivalents: ${packages[*]}"
+  exit 1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,9 +35,34 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Root needs nothing more; otherwise sudo, or su when someone is there to give
+# the root password.
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then
+    as_root=(sudo)
+  elif command -v su >/dev/null && [ -t 0 ]; then
+    as_root=(su root -c)
+  else
+    say "need root to install: ${missing[*]} (no sudo here; run this as root once)"
+    exit 1
+  fi
+fi
+apt_get() {
+  # One command, so su asks for the password once.
+  local cmd="export DEBIAN_FRONTEND=noninteractive; apt-get -o DPkg::Lock::Timeout=300 -qq $*"
+  if [ "${as_root[0]:-}" = su ]; then
+    "${as_root[@]}" "$cmd"
+  else
+    "${as_root[@]}" bash -c "$cmd"
+  fi
+}
+
+say "installing: ${missing[*]}"
+# The lists may never have been fetched (a fresh system) or be stale; either
+# way an install from them fails, so fetch them first.
+apt_get update || say "apt-get update failed; trying with the package lists there are"
+if ! apt_get install -y --no-install-recommends "${missing[*]}"; then
+  say "could not install: ${missing[*]}"
+  exit 1
+fi
