@@ -6,7 +6,9 @@
 #   MEASURE_SECONDS; wheel notch to presented pixels (QUINDLE_TRACE_WHEEL);
 #   start to first paint (QUINDLE_TRACE_FIRST_PAINT); CPU and wake-ups per
 #   second idle on the menu. Figures only: nothing here passes or fails.
-# Usage: bench/motion_cpu.sh path/to/quindle
+#   MOTION_SCALE=2 runs the same at a device scale of 2: Xft.dpi 192 on X11,
+#   an output of scale 2 on Wayland; the pointer takes the same path in points.
+# Usage: [MOTION_SCALE=1|2|3|4] bench/motion_cpu.sh path/to/quindle
 set -u
 
 BIN=${1:?usage: motion_cpu.sh path/to/quindle}
@@ -17,13 +19,18 @@ source "$HERE/../tests/e2e/lib.sh"
 MOTION_RATE=${MOTION_RATE:-1000}
 MEASURE_SECONDS=${MEASURE_SECONDS:-5}
 FIRST_PAINT_RUNS=5
+SCALE=${MOTION_SCALE:-1}
+case $SCALE in 1 | 2 | 3 | 4) ;; *) echo "motion_cpu: MOTION_SCALE is 1 to 4" >&2; exit 2 ;; esac
+# Room for the window, or for sway's output, at that scale (not SCREEN: xdotool --shell sets that).
+DESKTOP=$((1024 * SCALE))x$((768 * SCALE))x24 # the same desktop in points
 export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent}
 
 cc -O2 -Wall -Wextra -o "$WORK/motion_client" "$HERE/motion_client.c" -lXtst -lX11 ||
     { echo "motion_cpu: cannot build the XTest client (libxtst-dev)" >&2; exit 1; }
 
 # Each display system defines start_program (the program on it, with APP_PID,
-# CX and CY set once its window is on the screen) and SERVERS ("name pid" ...).
+# and DX DY, its client's top-left in the screen's device pixels, set once its
+# window is on the screen) and SERVERS ("name pid" ...).
 x11_start_program() {
     "$BIN" 2>"$WORK/stderr" &
     APP_PID=$!
@@ -31,14 +38,16 @@ x11_start_program() {
     win=$(timeout 5 xdotool search --sync --onlyvisible --name '^Quindle$' 2>/dev/null | head -1)
     [ -n "$win" ] || return 1
     eval "$(xdotool getwindowgeometry --shell "$win")"
-    CX=$X CY=$Y
+    DX=$X DY=$Y
 }
 wayland_start_program() {
     env -u DISPLAY "$BIN" 2>"$WORK/stderr" &
     APP_PID=$!
     sway_settled Quindle 5000 || return 1
     read -r _ _ CX CY _ <<<"$SWAY_WIN"
+    DX=$((SCALE * CX)) DY=$((SCALE * CY)) # the tree gives points
 }
+at_client() { xdotool mousemove $((DX + SCALE * $1)) $((DY + SCALE * $2)); }
 stop_program() {
     kill "$APP_PID" 2>/dev/null
     wait "$APP_PID" 2>/dev/null
@@ -67,7 +76,8 @@ measure() {
     read -r -a pids <<<"$SERVER_PIDS"
     for pid in "${pids[@]}"; do servers_before+=("$(cpu_ticks "$pid")"); done
     t0=$(now_ms)
-    line=$("$WORK/motion_client" $((CX + 20)) $((CY + 20)) 500 160 "$MOTION_RATE" "$MEASURE_SECONDS")
+    line=$("$WORK/motion_client" $((DX + SCALE * 20)) $((DY + SCALE * 20)) $((SCALE * 500)) $((SCALE * 160)) \
+        "$MOTION_RATE" "$MEASURE_SECONDS")
     ms=$(($(now_ms) - t0))
     eval "FIG_${sys}_rate='${line##*: }'"
     eval "FIG_${sys}_motion='$(percent $(($(cpu_ticks "$APP_PID") - c0)) "$ms") % of a core'"
@@ -91,22 +101,25 @@ measure() {
     stop_program
 }
 
-start_xvfb
+# Without -noreset the server drops the resource database when xrdb leaves.
+start_xvfb "$DESKTOP" -noreset
 export DISPLAY=$XVFB_DISPLAY
+[ "$SCALE" -gt 1 ] && echo "Xft.dpi: $((96 * SCALE))" | xrdb -nocpp -merge
 SERVERS=Xvfb
 SERVER_PIDS=$XVFB_PID
 measure x11
 
-start_xvfb
+start_xvfb "$DESKTOP"
 export DISPLAY=$XVFB_DISPLAY
 WAYLAND_XVFB=$XVFB_PID
+SWAY_CONFIG=$'output * bg #303030 solid_color\n'"output * mode ${DESKTOP%x*} scale $SCALE"
 start_sway
 SERVERS="sway Xvfb-below"
 SERVER_PIDS="$SWAY_PID $WAYLAND_XVFB"
 measure wayland
 
 row() { printf '%-36s %-46s %s\n' "$1" "$2" "$3"; }
-row "" "X11 (Xvfb)" "Wayland (nested sway)"
+row "at device scale $SCALE" "X11 (Xvfb)" "Wayland (nested sway)"
 row "pointer motion achieved (events/s)" "$FIG_x11_rate" "$FIG_wayland_rate"
 row "program CPU under that motion" "$FIG_x11_motion" "$FIG_wayland_motion"
 row "display server CPU meanwhile" "$FIG_x11_server" "$FIG_wayland_server"

@@ -47,11 +47,11 @@ median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 # --- Servers -------------------------------------------------------------------
 
-# start_xvfb [WxHxD]: a new Xvfb on a display number it picks itself (so that
-# scripts running side by side never share one); sets XVFB_PID and XVFB_DISPLAY.
+# start_xvfb [WxHxD [option...]]: a new Xvfb on a display number it picks itself
+# (so that scripts running side by side never share one); sets XVFB_PID and XVFB_DISPLAY.
 start_xvfb() {
     local fd=$WORK/xvfb.$RANDOM
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$fd" 2>>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp "${@:2}" 3>"$fd" 2>>"$WORK/xvfb.log" &
     XVFB_PID=$!
     at_cleanup "kill $XVFB_PID 2>/dev/null"
     for _ in $(seq 100); do
