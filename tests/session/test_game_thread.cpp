@@ -2,49 +2,22 @@
 
 #include <memory>
 
-#include "SessionTestSupport.h"
-#include "game/CourseView.h"
-#include "session/GameThread.h"
+#include "GameSessionTest.h"
 
 namespace {
 
-// The phase lengths a player sees, in milliseconds.
-constexpr DWORD kReadyMs = 2000;
-constexpr DWORD kGoMs = 500;
-constexpr DWORD kFrameMs = 200;
-constexpr DWORD kResultMs = 2000;
 constexpr ULONGLONG kFirstPassAt = kReadyMs + kGoMs;
-
-// The main dialog's real layout.
-const CRect kArea(12, 11, 546, 197);
-constexpr int kPlayerX = 100;
-constexpr int kPlayerY = (11 + 197) / 2;
 constexpr int kOffCourseX = -1000;
 
-class CObservedGameThread : public CGameThread {
+class CObservedGameThread : public CWaitedGameThread {
 public:
-    ~CObservedGameThread() override { AbandonAndWait(); }
     int StopFlag() const { return m_bStop; }
     int RunState() const { return m_nRunState; }
-    void WaitUntilEnded() { WaitForThreadProcExit(); }
 };
 
-class GameSession : public ::testing::Test {
+class GameSession : public CGameSessionTest<CObservedGameThread> {
 protected:
-    GameSession() : m_installer(&m_clock)
-    {
-        m_view.m_rcArea = kArea;
-        m_owner.m_hWnd = &m_window;
-        m_thread.SetOwner(&m_owner);
-        m_thread.m_pView = &m_view;
-    }
-
-    // What the dialog does for a click on its Start and Stop buttons.
-    void StartClick()
-    {
-        m_view.m_bInGame = 1;
-        m_thread.Start();
-    }
+    // What the dialog does for a click on its Stop button.
     void StopClick()
     {
         m_view.m_bInGame = 0;
@@ -116,13 +89,6 @@ protected:
         EXPECT_EQ(m_thread.StopFlag(), 0);
         EXPECT_EQ(m_thread.RunState(), 0);
     }
-
-    CVirtualClock m_clock;
-    CClockScope m_installer;
-    CRecordingWindow m_window;
-    CWnd m_owner;
-    CCourseView m_view;
-    CObservedGameThread m_thread;
 };
 
 TEST_F(GameSession, PlaysEachPhaseForItsTimeAndReturnsToTheMenu)

@@ -15,45 +15,16 @@
 #include <string>
 #include <thread>
 
-#include "SessionTestSupport.h"
-#include "game/CourseView.h"
+#include "GameSessionTest.h"
 #include "platform/core/StateFile.h"
-#include "session/GameThread.h"
 
 namespace {
 
-constexpr DWORD kReadyMs = 2000;
-constexpr DWORD kGoMs = 500;
-constexpr DWORD kFrameMs = 200;
-constexpr DWORD kResultMs = 2000;
 constexpr DWORD kHoldPollMs = 10;
 constexpr DWORD kLongPauseMs = 60000;
 
-const CRect kArea(12, 11, 546, 197);
-constexpr int kPlayerX = 100;
-constexpr int kPlayerY = (11 + 197) / 2;
-
-class CPausedGameThread : public CGameThread {
-public:
-    ~CPausedGameThread() override { AbandonAndWait(); }
-    void WaitUntilEnded() { WaitForThreadProcExit(); }
-};
-
-class PausedGame : public ::testing::Test {
+class PausedGame : public CGameSessionTest<CWaitedGameThread> {
 protected:
-    PausedGame() : m_installer(&m_clock)
-    {
-        m_view.m_rcArea = kArea;
-        m_owner.m_hWnd = &m_window;
-        m_thread.SetOwner(&m_owner);
-        m_thread.m_pView = &m_view;
-    }
-
-    void StartClick()
-    {
-        m_view.m_bInGame = 1;
-        m_thread.Start();
-    }
     // Waits (in real time) until the run sleeps for length ms; FALSE if it never does.
     BOOL WaitForSleepOf(DWORD length)
     {
@@ -96,13 +67,6 @@ protected:
         }
         ASSERT_TRUE(WaitForSleepOf(kHoldPollMs));
     }
-
-    CVirtualClock m_clock;
-    CClockScope m_installer;
-    CRecordingWindow m_window;
-    CWnd m_owner;
-    CCourseView m_view;
-    CPausedGameThread m_thread;
 };
 
 struct PhaseCase {
