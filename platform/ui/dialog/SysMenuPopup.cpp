@@ -39,7 +39,6 @@ public:
     UINT Track(CPoint ptClient);
 
     Uint32 GetWindowID() const override { return 0; }
-    SDL_Window* GetSdlWindow() const override { return nullptr; }
     void OnInput(const SDL_Event& event) override;
     void OnInputElsewhere(const SDL_Event& event) override;
     void OnWindowEvent(const SDL_WindowEvent&) override {}

@@ -42,7 +42,6 @@ class CLoopWindow {
 public:
     virtual ~CLoopWindow() = default;
     virtual Uint32 GetWindowID() const = 0;
-    virtual SDL_Window* GetSdlWindow() const = 0;
     // Mouse and keyboard input for this window, which may take input now.
     virtual void OnInput(const SDL_Event& event) = 0;
     // Input for another window while this one is the modal window.

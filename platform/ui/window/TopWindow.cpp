@@ -5,15 +5,6 @@
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/dialog/SysMenuPopup.h"
-#include "platform/ui/dialog/SystemMetrics.h"
-
-namespace {
-
-// System commands keep their low four bits for the system.
-constexpr WPARAM kSysCommandMask = 0xFFF0;
-
-} // namespace
 
 std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCaption, int cx, int cy,
                                                    DWORD dwStyle, const UIFONT& font, BOOL bInTaskbar)
@@ -148,42 +139,6 @@ void CUiTopWindow::Show(CUiTopWindow* pOwner)
     Invalidate(nullptr, TRUE);
 }
 
-CUiControl* CUiTopWindow::AddControl(std::unique_ptr<CUiControl> pControl)
-{
-    m_controls.push_back(std::move(pControl));
-    return m_controls.back().get();
-}
-
-CUiControl* CUiTopWindow::FindControl(int nID) const
-{
-    for (const auto& pControl : m_controls) {
-        if (pControl->m_nID == nID)
-            return pControl.get();
-    }
-    return nullptr;
-}
-
-int CUiTopWindow::GetDefaultButtonID() const
-{
-    for (const auto& pControl : m_controls) {
-        if (pControl->IsDefPushButton())
-            return pControl->m_nID;
-    }
-    return IDOK;
-}
-
-BOOL CUiTopWindow::TakesInput() const
-{
-    const CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();
-    return !pModal || pModal == this;
-}
-
-CWnd* CUiTopWindow::GetDlgItem(int nID)
-{
-    CUiControl* pControl = FindControl(nID);
-    return pControl ? &pControl->m_wnd : nullptr;
-}
-
 CRect CUiTopWindow::GetClientScreenRect() const
 {
     // Where the window is, and how large its client is in logical pixels.
@@ -210,84 +165,6 @@ CRect CUiTopWindow::GetWindowScreenRect() const
 BOOL CUiTopWindow::IsIconic() const
 {
     return m_pWindow && (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MINIMIZED) != 0;
-}
-
-LRESULT CUiTopWindow::Send(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return m_pWnd ? m_pWnd->SendMessage(message, wParam, lParam) : DefaultProc(nullptr, message, wParam, lParam);
-}
-
-LRESULT CUiTopWindow::DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        // A paint of its own only when no CPaintDC is open: inside one, the
-        // request has been taken already.
-        if (!m_bPainting) {
-            BOOL bErase = FALSE;
-            BeginPaint(&bErase);
-            if (bErase)
-                FillBackground();
-            EndPaint();
-        }
-        return 0;
-    case WM_ERASEBKGND:
-    case WM_ICONERASEBKGND:
-        FillBackground();
-        return 1;
-    case WM_SETICON:
-        return SetIcon(wParam, reinterpret_cast<HICON>(lParam));
-    case WM_QUERYDRAGICON:
-        return LRESULT(m_hIconBig);
-    case WM_SYSCOMMAND:
-        if ((wParam & kSysCommandMask) == SC_CLOSE && pWnd)
-            pWnd->SendMessage(WM_CLOSE);
-        else if ((wParam & kSysCommandMask) == SC_KEYMENU)
-            ShowSystemMenu(pWnd, CPoint(0, 0));
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_SPACE && pWnd)
-            pWnd->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, ' ');
-        else if (wParam == VK_F4 && pWnd)
-            pWnd->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-        return 0;
-    case WM_RBUTTONUP:
-        ShowSystemMenu(pWnd, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-        return 0;
-    default:
-        return 0;
-    }
-}
-
-void CUiTopWindow::ShowSystemMenu(CWnd* pWnd, CPoint ptClient)
-{
-    HMENU hMenu = GetSystemMenu(FALSE);
-    if (!hMenu || !pWnd)
-        return;
-    const UINT nID = AfxTrackSystemMenu(this, hMenu, ptClient);
-    // WM_SYSCOMMAND carries the place in screen coordinates.
-    const CRect rcClient = GetClientScreenRect();
-    if (nID)
-        pWnd->SendMessage(WM_SYSCOMMAND, nID,
-                          MAKELPARAM(WORD(rcClient.left + ptClient.x), WORD(rcClient.top + ptClient.y)));
-}
-
-LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
-{
-    HICON& slot = nType == ICON_BIG ? m_hIconBig : m_hIconSmall;
-    const HICON hOld = slot;
-    slot = hIcon;
-    const HICON hShown = m_hIconBig ? m_hIconBig : m_hIconSmall;
-    const int nSize = m_hIconBig ? GetSystemMetrics(SM_CXICON) : GetSystemMetrics(SM_CXSMICON);
-    // At a scale above 1 the desktop gets the icon as larger pixel art.
-    SDL_Surface* pIcon =
-        SDL_CreateRGBSurfaceWithFormat(0, nSize * m_nScale, nSize * m_nScale, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (pIcon && m_pWindow && hShown) {
-        AfxDrawIconImage(pIcon, 0, 0, hShown, nSize, m_nScale);
-        SDL_SetWindowIcon(m_pWindow, pIcon);
-    }
-    SDL_FreeSurface(pIcon);
-    return LRESULT(hOld);
 }
 
 void CUiTopWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapse)
@@ -317,24 +194,6 @@ BOOL CUiTopWindow::FireDueTimer(ULONGLONG now)
         return FALSE;
     Send(WM_TIMER, nIDEvent, 0);
     return TRUE;
-}
-
-void CUiTopWindow::OnQuit()
-{
-    Send(WM_CLOSE);
-}
-
-HMENU CUiTopWindow::GetSystemMenu(BOOL bRevert)
-{
-    if (!(m_dwStyle & WS_SYSMENU))
-        return nullptr;
-    if (bRevert) {
-        m_pSysMenu.reset();
-        return nullptr;
-    }
-    if (!m_pSysMenu)
-        m_pSysMenu = AfxCreateSystemMenu();
-    return m_pSysMenu.get();
 }
 
 BOOL CUiTopWindow::HasKeyboardFocus() const

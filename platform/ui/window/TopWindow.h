@@ -1,16 +1,19 @@
 // Inside platform/ui: a top-level window of the program on an SDL window,
 // with a fixed client size, the child controls of its dialog, its timers, its
 // system menu and its icons. Its work is split by responsibility:
-//   TopWindow.cpp       making, showing and destroying it; its controls, icons
-//                       and default message processing
+//   TopWindow.cpp       making, showing and destroying it; its scale, place,
+//                       keyboard focus and timers
+//   WindowControls.cpp  its child controls, and whether it takes input now
+//   WindowDefault.cpp   default message processing: the system menu, icons,
+//                       painting and erasing when the CWnd does not
 //   WindowInput.cpp     SDL's input as the CWnd's messages (mouse in client
 //                       coordinates, the wheel in whole notches of 120, keys
 //                       as virtual keys)
 //   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
 //                       at the end of each paint, paced by CPaintPacer, only
 //                       the changed part (CFrameDiff)
-//   WindowTimers.cpp    its timers
-//   SysMenuPopup.cpp    its system menu, drawn inside it
+// The message loop knows it only as a CLoopWindow, with which it registers
+// itself when made.
 //
 // Repaint requests (Invalidate) come from any thread: they mark the window
 // and wake the message loop, and requests made before the next paint merge
@@ -79,7 +82,6 @@ public:
     LRESULT DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // CLoopWindow.
     Uint32 GetWindowID() const override { return m_nWindowID; }
-    SDL_Window* GetSdlWindow() const override { return m_pWindow; }
     void OnInput(const SDL_Event& event) override;
     void OnWindowEvent(const SDL_WindowEvent& event) override;
     BOOL PaintPending() override;
@@ -122,6 +124,7 @@ public:
     void TakeKeyboardFocus();
 
     const UIFONT& GetFont() const { return m_font; }
+    SDL_Window* GetSdlWindow() const { return m_pWindow; }
 
 private:
     CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font, int cx,
