@@ -34,6 +34,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInputDeviceChange(unsigned short nState, void* hDevice);
 
     DECLARE_MESSAGE_MAP()
 
@@ -42,6 +43,9 @@ private:
     void StopGame();
     // One step of the player, up or down; none while the game is paused.
     void Steer(BOOL bUp);
+    // The menu's focus, moved or used by the keys or a controller.
+    void MoveMenuFocus(int nStep);
+    void ActivateMenuFocus();
 };
 
 // The rectangle of dialog control nID in pDlg's client coordinates; empty

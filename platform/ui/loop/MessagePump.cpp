@@ -29,6 +29,8 @@ SDL_Keycode KeycodeOf(UINT nVirtKey)
         return SDLK_ESCAPE;
     case VK_SPACE:
         return SDLK_SPACE;
+    case VK_TAB:
+        return SDLK_TAB;
     case VK_F1:
         return SDLK_F1;
     case VK_F4:
@@ -135,6 +137,11 @@ void AfxQueueExpose(CWnd* pWnd)
 void AfxQueueFocusLoss(CWnd* pWnd)
 {
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void AfxQueueFocusGain(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
 }
 
 void AfxQueueMinimize(CWnd* pWnd)

@@ -44,6 +44,8 @@ void AfxQueueClose(CWnd* pWnd);
 void AfxQueueExpose(CWnd* pWnd);
 // pWnd's window loses the keyboard focus to another program.
 void AfxQueueFocusLoss(CWnd* pWnd);
+// pWnd's window gets the keyboard focus.
+void AfxQueueFocusGain(CWnd* pWnd);
 // The window manager minimises pWnd's window.
 void AfxQueueMinimize(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.

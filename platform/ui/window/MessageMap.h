@@ -107,3 +107,5 @@ public:                                                                         
     AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, 0,                                                                             \
                   return LRESULT(p->OnMouseWheel(UINT(GET_KEYSTATE_WPARAM(w)), GET_WHEEL_DELTA_WPARAM(w),             \
                                                  CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l))));)
+#define ON_WM_INPUT_DEVICE_CHANGE()                                                                                    \
+    AFX_MSG_ENTRY(WM_INPUT_DEVICE_CHANGE, 0, 0, 0, p->OnInputDeviceChange((unsigned short)(w), (void*)(l)); return 0;)

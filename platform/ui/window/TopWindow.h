@@ -89,6 +89,8 @@ public:
     ULONGLONG NextTimerDue() const override;
     BOOL FireDueTimer(ULONGLONG now) override;
     void OnQuit() override;
+    void OnPadKey(UINT nVirtKey, BOOL bRepeat) override;
+    void OnPadRemoved() override;
 
     // Painting, for CPaintDC: BeginPaint takes the pending repaint (there may
     // be none) and tells whether the background is to be erased; the surface

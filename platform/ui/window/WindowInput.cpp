@@ -27,6 +27,8 @@ UINT VirtualKey(SDL_Keycode sym)
         return VK_ESCAPE;
     case SDLK_SPACE:
         return VK_SPACE;
+    case SDLK_TAB:
+        return VK_TAB;
     case SDLK_F1:
         return VK_F1;
     case SDLK_F4:
@@ -149,6 +151,16 @@ void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
         Send(WM_SYSKEYDOWN, nVirtKey, lParam | kAltContext);
     else
         Send(WM_KEYDOWN, nVirtKey, lParam);
+}
+
+void CUiTopWindow::OnPadKey(UINT nVirtKey, BOOL bRepeat)
+{
+    Send(WM_KEYDOWN, nVirtKey, kOneKeyStroke | (bRepeat ? kWasDown : 0));
+}
+
+void CUiTopWindow::OnPadRemoved()
+{
+    Send(WM_INPUT_DEVICE_CHANGE, GIDC_REMOVAL, 0);
 }
 
 CUiControl* CUiTopWindow::ControlAt(CPoint pt) const
