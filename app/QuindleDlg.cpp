@@ -35,6 +35,7 @@ ON_WM_MOUSEWHEEL()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
 ON_WM_INPUT_DEVICE_CHANGE()
 ON_WM_ACTIVATE()
 ON_WM_SIZE()
@@ -51,6 +52,8 @@ BOOL CQuindleDlg::OnInitDialog()
 
     CMenu* pSysMenu = GetSystemMenu(FALSE);
     if (pSysMenu != NULL) {
+        // The size items first: the About item stays the last.
+        AppendSizeItems(pSysMenu);
         CString strAboutMenu;
         strAboutMenu.LoadString(IDS_ABOUTBOX);
         if (!strAboutMenu.IsEmpty()) {
@@ -58,6 +61,7 @@ BOOL CQuindleDlg::OnInitDialog()
             pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
         }
     }
+    RestoreZoom();
 
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
@@ -87,6 +91,8 @@ void CQuindleDlg::OnSysCommand(UINT nID, LPARAM)
         dlgAbout.DoModal();
         return;
     }
+    if (OnSizeCommand(nID & kSysCommandMask))
+        return;
     Default();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/CourseView.h"
+#include "platform/core/StateFile.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/IconImage.h"
 #include "res/resource.h"
@@ -32,6 +33,7 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnInputDeviceChange(unsigned short nState, void* hDevice);
@@ -46,6 +48,14 @@ private:
     // The menu's focus, moved or used by the keys or a controller.
     void MoveMenuFocus(int nStep);
     void ActivateMenuFocus();
+    // The window's size (QuindleSize.cpp): the system-menu items, the zoom
+    // kept from the last run, the commands and the keys for them.
+    void AppendSizeItems(CMenu* pSysMenu);
+    void RestoreZoom();
+    BOOL OnSizeCommand(UINT nID);
+    BOOL OnSizeKey(UINT nChar, BOOL bRepeat);
+
+    CStateFile m_zoomFile;
 };
 
 // The rectangle of dialog control nID in pDlg's client coordinates; empty

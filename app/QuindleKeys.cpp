@@ -27,6 +27,9 @@ BOOL IsDown(UINT nChar)
 void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
 {
     const BOOL bMenu = m_view.m_bInGame == 0;
+    const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
+    if (OnSizeKey(nChar, bRepeat))
+        return;
     if (IsUp(nChar) || IsDown(nChar)) {
         if (bMenu)
             MoveMenuFocus(IsUp(nChar) ? -1 : 1);
@@ -35,7 +38,6 @@ void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
         return;
     }
     // Holding a key down is one press: a pause is not flipped back and forth.
-    const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
     switch (nChar) {
     case VK_TAB:
         if (bMenu)

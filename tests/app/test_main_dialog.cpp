@@ -95,13 +95,18 @@ TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItem)
     script.Then([&] {
         CMenu* pMenu = dlg.GetSystemMenu(FALSE);
         ASSERT_NE(pMenu, nullptr);
+        // Close, the window's size items after their separator, then About.
         const int n = pMenu->GetMenuItemCount();
-        ASSERT_EQ(n, 3);
+        ASSERT_EQ(n, 8);
         EXPECT_EQ(pMenu->GetMenuItemID(0), UINT(SC_CLOSE));
         EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
-        EXPECT_EQ(pMenu->GetMenuItemID(2), UINT(IDM_ABOUTBOX));
+        const UINT sizeItems[] = {IDM_FULLSCREEN, IDM_ZOOMIN, IDM_ZOOMOUT, IDM_ZOOMRESET};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(pMenu->GetMenuItemID(2 + i), sizeItems[i]);
+        EXPECT_EQ(pMenu->GetMenuState(n - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+        EXPECT_EQ(pMenu->GetMenuItemID(n - 1), UINT(IDM_ABOUTBOX));
         CString text;
-        pMenu->GetMenuString(2, text, MF_BYPOSITION);
+        pMenu->GetMenuString(n - 1, text, MF_BYPOSITION);
         EXPECT_EQ(text, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)...");
         AfxQueueKey(&dlg, VK_ESCAPE);
     });

@@ -39,6 +39,25 @@ std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindo
     return AfxMakeSurfaceFrameBuffer(pWindow);
 }
 
+void CDisplaySystem::SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen)
+{
+    SDL_SetWindowFullscreen(pWindow, bFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void CDisplaySystem::ShowPointer(BOOL bShow)
+{
+    SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE);
+}
+
+CRect CDisplaySystem::GetWorkArea(SDL_Window* pWindow) const
+{
+    SDL_Rect rc{};
+    const int nDisplay = pWindow ? SDL_GetWindowDisplayIndex(pWindow) : -1;
+    if (nDisplay < 0 || SDL_GetDisplayUsableBounds(nDisplay, &rc) != 0)
+        return CRect(0, 0, 0, 0);
+    return CRect(rc.x, rc.y, rc.x + rc.w, rc.y + rc.h);
+}
+
 CDisplaySystem* AfxMakeDisplaySystem(const char* pszDriver)
 {
     if (pszDriver && std::strcmp(pszDriver, "x11") == 0)

@@ -17,6 +17,7 @@
 
 #include <memory>
 
+#include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
 struct SDL_Window;
@@ -50,6 +51,14 @@ public:
     virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
+    // Puts pWindow into fullscreen on its screen, or back (SDL's desktop
+    // fullscreen; a window manager must carry it out on X11).
+    virtual void SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen);
+    // Shows or hides the pointer over the program's windows.
+    virtual void ShowPointer(BOOL bShow);
+    // The work area (the screen less its panels) of the screen pWindow is
+    // on, in window coordinates; empty when the system cannot tell.
+    virtual CRect GetWorkArea(SDL_Window* pWindow) const;
 };
 
 // The system for SDL's driver pszDriver: X11, Wayland, or one with no

@@ -97,6 +97,9 @@ public:                                                                         
 #define ON_WM_KEYDOWN()                                                                                                \
     AFX_MSG_ENTRY(WM_KEYDOWN, 0, 0, 0, p->OnKeyDown(UINT(w), UINT(LOWORD(uintptr_t(l))), UINT(HIWORD(uintptr_t(l))));  \
                   return 0;)
+#define ON_WM_SYSKEYDOWN()                                                                                             \
+    AFX_MSG_ENTRY(WM_SYSKEYDOWN, 0, 0, 0,                                                                             \
+                  p->OnSysKeyDown(UINT(w), UINT(LOWORD(uintptr_t(l))), UINT(HIWORD(uintptr_t(l)))); return 0;)
 #define ON_WM_ACTIVATE()                                                                                               \
     AFX_MSG_ENTRY(WM_ACTIVATE, 0, 0, 0,                                                                               \
                   p->OnActivate(UINT(LOWORD(w)), AfxWndFromHandle(HWND(l)), BOOL(HIWORD(w))); return 0;)

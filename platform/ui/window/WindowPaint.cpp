@@ -43,7 +43,8 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
     m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
+    m_pFrame = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
+    m_pPaintSurface = MakePicture(m_pFrame);
     return m_pPaintSurface;
 }
 
@@ -58,7 +59,9 @@ void CUiTopWindow::EndPaint()
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
     }
-    m_pPaintSurface = nullptr;
+    if (m_pPaintSurface != m_pFrame)
+        SDL_FreeSurface(m_pPaintSurface);
+    m_pPaintSurface = m_pFrame = nullptr;
     m_bPainting = FALSE;
 }
 
@@ -66,8 +69,12 @@ void CUiTopWindow::Present()
 {
     const SDL_Surface* pSurface = m_pPaintSurface;
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
-    if (!rc.IsRectEmpty()) {
-        const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
+    if (m_bBlackDue && m_pFrame != pSurface) {
+        // The black around a fullscreen picture shows with it, once.
+        m_pFrameBuffer->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
+        m_bBlackDue = FALSE;
+    } else if (!rc.IsRectEmpty()) {
+        const SDL_Rect rcChanged{m_ptOrigin.x + rc.left, m_ptOrigin.y + rc.top, rc.Width(), rc.Height()};
         m_pFrameBuffer->Present(rcChanged);
     }
     AfxNoteFirstPresent();
@@ -77,10 +84,15 @@ void CUiTopWindow::Present()
 void CUiTopWindow::FillBackground()
 {
     SDL_Surface* pSurface = m_pPaintSurface;
-    if (!pSurface && m_pWindow && m_bShown)
-        pSurface = m_pFrameBuffer->GetSurface();
+    SDL_Surface* pFrame = nullptr;
+    if (!pSurface && m_pWindow && m_bShown) {
+        pFrame = m_pFrameBuffer->GetSurface();
+        pSurface = MakePicture(pFrame);
+    }
     if (pSurface)
         AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
+    if (pSurface != pFrame && !m_pPaintSurface)
+        SDL_FreeSurface(pSurface);
 }
 
 void CUiTopWindow::SetOverlay(CWindowOverlay* pOverlay)
