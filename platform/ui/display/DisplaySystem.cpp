@@ -9,6 +9,7 @@
 
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/FrameBuffer.h"
+#include "platform/ui/display/ScreenFit.h"
 
 namespace {
 
@@ -47,6 +48,23 @@ void CDisplaySystem::SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen)
 void CDisplaySystem::ShowPointer(BOOL bShow)
 {
     SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void CDisplaySystem::KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL)
+{
+    int x = 0;
+    int y = 0;
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    SDL_GetWindowPosition(pWindow, &x, &y);
+    // Not known before the window is first shown: then the client alone counts.
+    SDL_GetWindowBordersSize(pWindow, &top, &left, &bottom, &right);
+    const CRect rcFrame(x - left, y - top, x + cx + right, y + cy + bottom);
+    const CRect rcKept = AfxKeepOnScreen(rcFrame, GetWorkArea(pWindow));
+    if (rcKept != rcFrame)
+        SDL_SetWindowPosition(pWindow, rcKept.left + left, rcKept.top + top);
 }
 
 CRect CDisplaySystem::GetWorkArea(SDL_Window* pWindow) const

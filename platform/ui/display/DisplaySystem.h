@@ -56,6 +56,9 @@ public:
     virtual void SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen);
     // Shows or hides the pointer over the program's windows.
     virtual void ShowPointer(BOOL bShow);
+    // Keeps pWindow, just sized to cx x cy, wholly on its screen's work
+    // area: where it is when it fits there, else centred on it.
+    virtual void KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL bShown);
     // The work area (the screen less its panels) of the screen pWindow is
     // on, in window coordinates; empty when the system cannot tell.
     virtual CRect GetWorkArea(SDL_Window* pWindow) const;

@@ -38,6 +38,21 @@ public:
         return AfxMakeRendererFrameBuffer(pWindow);
     }
 
+    // A Wayland client cannot place its windows, nor tell where they are: a
+    // shown window that grew is mapped again, and the compositor places it
+    // as a new one (sway centres a floating window on its output).
+    void KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL bShown) override
+    {
+        if (!bShown)
+            return;
+        SDL_HideWindow(pWindow);
+        SDL_ShowWindow(pWindow);
+        // The new toplevel must be told its fixed size again, or a tiling
+        // compositor tiles it.
+        SDL_SetWindowMinimumSize(pWindow, cx, cy);
+        SDL_SetWindowMaximumSize(pWindow, cx, cy);
+    }
+
     void Attach(SDL_Window* pWindow) override
     {
         if (m_pDisplay)

@@ -162,7 +162,6 @@ private:
     // The picture's part of the frame buffer: all of it, or in fullscreen a
     // view of its centre (freed by the caller when it is not the surface).
     SDL_Surface* MakePicture(SDL_Surface* pSurface);
-    void KeepOnScreen(int cx, int cy);
     void NotePointerMotion();
     BOOL HidePointerIfDue(ULONGLONG now);
 

@@ -59,13 +59,19 @@ BOOL CUiTopWindow::ApplyScale()
     m_nBacking = nBacking;
     m_ptOrigin = CPoint(0, 0);
     AfxSetWindowScale(m_pWindow, nScale);
-    if (m_bShown)
-        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
-    SDL_SetWindowSize(m_pWindow, cxWanted, cyWanted);
-    if (m_bShown)
+    // SDL holds the size inside the limits as each one is set: the limit
+    // that gives way goes first.
+    if (m_bShown && cxWanted >= cx) {
         SDL_SetWindowMaximumSize(m_pWindow, cxWanted, cyWanted);
-    if (!bSameSize)
-        KeepOnScreen(cxWanted, cyWanted);
+        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
+    } else if (m_bShown) {
+        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
+        SDL_SetWindowMaximumSize(m_pWindow, cxWanted, cyWanted);
+    }
+    SDL_SetWindowSize(m_pWindow, cxWanted, cyWanted);
+    // A window that grew may reach past its screen's edge.
+    if (cxWanted > cx || cyWanted > cy)
+        AfxGetDisplaySystem().KeepOnScreen(m_pWindow, cxWanted, cyWanted, m_bShown);
     m_frameDiff.Reset();
     return TRUE;
 }
@@ -73,24 +79,6 @@ BOOL CUiTopWindow::ApplyScale()
 CPoint CUiTopWindow::ClientPoint(int x, int y) const
 {
     return CPoint(FloorDiv(x * m_nBacking - m_ptOrigin.x, m_nScale), FloorDiv(y * m_nBacking - m_ptOrigin.y, m_nScale));
-}
-
-void CUiTopWindow::KeepOnScreen(int cx, int cy)
-{
-    const CRect rcWork = AfxGetDisplaySystem().GetWorkArea(m_pWindow);
-    int x = 0;
-    int y = 0;
-    int top = 0;
-    int left = 0;
-    int bottom = 0;
-    int right = 0;
-    SDL_GetWindowPosition(m_pWindow, &x, &y);
-    // Not known before the window is first shown: then the client alone counts.
-    SDL_GetWindowBordersSize(m_pWindow, &top, &left, &bottom, &right);
-    const CRect rcFrame(x - left, y - top, x + cx + right, y + cy + bottom);
-    const CRect rcKept = AfxKeepOnScreen(rcFrame, rcWork);
-    if (rcKept != rcFrame)
-        SDL_SetWindowPosition(m_pWindow, rcKept.left + left, rcKept.top + top);
 }
 
 int CUiTopWindow::GetMaxZoom() const
