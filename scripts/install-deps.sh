@@ -10,7 +10,7 @@ packages=(
   make build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
-  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq openbox
   dpkg-dev devscripts lintian appstream desktop-file-utils file
 )
 

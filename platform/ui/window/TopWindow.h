@@ -196,6 +196,7 @@ private:
     BOOL m_bFullscreen = FALSE;
     int m_nZoom = 0;     // the zoom chosen in this run, 0 for none
     int m_nKeptZoom = 0; // the zoom kept from an earlier run, 0 for none
+    BOOL m_bKeptZoomDue = FALSE; // kept before the window showed: its first paint applies it
     CPoint m_ptOrigin;   // where the picture starts in the frame buffer, in pixels
     SDL_Surface* m_pFrame = nullptr; // while a paint is open: the frame buffer's surface
     BOOL m_bBlackDue = FALSE;        // fullscreen: the black around the picture is to be drawn and shown

@@ -48,7 +48,7 @@ BOOL CUiTopWindow::ApplyScale()
     }
     DEVICESCALESOURCES sources = AfxDeviceScaleEnvironment();
     AfxGetDisplaySystem().GetScaleSources(m_pWindow, &sources);
-    sources.nKeptZoom = std::min(m_nKeptZoom, GetMaxZoom());
+    sources.nKeptZoom = m_bKeptZoomDue ? 0 : std::min(m_nKeptZoom, GetMaxZoom());
     const int nScale = m_nZoom > 0 ? m_nZoom : AfxGetDeviceScale(sources);
     const int cxWanted = m_cxClient * nScale / nBacking;
     const int cyWanted = m_cyClient * nScale / nBacking;
@@ -111,7 +111,9 @@ BOOL CUiTopWindow::SetZoom(int nZoom)
 void CUiTopWindow::SetKeptZoom(int nZoom)
 {
     m_nKeptZoom = nZoom;
-    if (m_pWindow && !m_bFullscreen && ApplyScale())
+    // Before the window shows, its first paint applies it.
+    m_bKeptZoomDue = !m_bShown;
+    if (m_pWindow && m_bShown && !m_bFullscreen && ApplyScale())
         Invalidate(nullptr, TRUE);
 }
 
