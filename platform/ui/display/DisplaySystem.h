@@ -62,6 +62,11 @@ public:
     // The work area (the screen less its panels) of the screen pWindow is
     // on, in window coordinates; empty when the system cannot tell.
     virtual CRect GetWorkArea(SDL_Window* pWindow) const;
+    // The compositor gave pWindow a new state (focus, maximised or not). A
+    // frame the client draws itself (libdecor's, on synchronised subsurfaces)
+    // redraws for it and shows only with the window's next commit, which an
+    // unchanged picture never makes: the system commits when it has to.
+    virtual void StateConfigured(SDL_Window*) {}
 };
 
 // The system for SDL's driver pszDriver: X11, Wayland, or one with no
