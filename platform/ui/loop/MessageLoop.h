@@ -24,6 +24,11 @@
 // Keys go to the modal window whatever window id SDL gives them: with no
 // window manager the id may be 0.
 //
+// Game controllers (CGamepadSource) carry no window id: their input goes to
+// the modal window, else to the window with the keyboard focus, and nowhere
+// while the focus is with another program. The loop knows the focus from
+// the focus events its windows get.
+//
 // Left out: posted message queues (handlers call each other directly).
 #pragma once
 

@@ -183,6 +183,7 @@ void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
 
 void CUiTopWindow::OnPadKey(UINT nVirtKey, BOOL bRepeat)
 {
+    g_nKeyMods = KMOD_NONE;
     Send(WM_KEYDOWN, nVirtKey, kOneKeyStroke | (bRepeat ? kWasDown : 0));
 }
 
