@@ -56,6 +56,9 @@ public:
     virtual void SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen);
     // Shows or hides the pointer over the program's windows.
     virtual void ShowPointer(BOOL bShow);
+    // Whether a window sized while hidden shows at that size (SDL 2.26 on
+    // Wayland shows it at the size it was made with).
+    virtual BOOL KeepsHiddenSize() const { return TRUE; }
     // Keeps pWindow, just sized to cx x cy, wholly on its screen's work
     // area: where it is when it fits there, else centred on it.
     virtual void KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL bShown);

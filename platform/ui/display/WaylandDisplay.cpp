@@ -38,6 +38,8 @@ public:
         return AfxMakeRendererFrameBuffer(pWindow);
     }
 
+    BOOL KeepsHiddenSize() const override { return FALSE; }
+
     // A Wayland client cannot place its windows, nor tell where they are: a
     // shown window that grew is mapped again, and the compositor places it
     // as a new one (sway centres a floating window on its output).

@@ -111,9 +111,9 @@ BOOL CUiTopWindow::SetZoom(int nZoom)
 void CUiTopWindow::SetKeptZoom(int nZoom)
 {
     m_nKeptZoom = nZoom;
-    // Before the window shows, its first paint applies it.
-    m_bKeptZoomDue = !m_bShown;
-    if (m_pWindow && m_bShown && !m_bFullscreen && ApplyScale())
+    // Where a hidden window cannot take its size, its first paint applies it.
+    m_bKeptZoomDue = !m_bShown && !AfxGetDisplaySystem().KeepsHiddenSize();
+    if (m_pWindow && !m_bKeptZoomDue && !m_bFullscreen && ApplyScale())
         Invalidate(nullptr, TRUE);
 }
 

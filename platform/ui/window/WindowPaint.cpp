@@ -58,9 +58,9 @@ void CUiTopWindow::EndPaint()
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
-        // A zoom kept from an earlier run takes the window to its size once
-        // it shows, as a zoom chosen now would: SDL 2.26 on Wayland shows a
-        // window at the size it was made with, whatever it got while hidden.
+        // A zoom kept from an earlier run that the hidden window could not
+        // take (CDisplaySystem::KeepsHiddenSize) takes it to its size once it
+        // shows, as a zoom chosen now would.
         if (m_bKeptZoomDue) {
             m_bKeptZoomDue = FALSE;
             if (ApplyScale())
