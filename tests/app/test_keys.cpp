@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/ui/Menu.h"
+#include "platform/ui/dialog/Menu.h"
 
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
