@@ -1,6 +1,7 @@
 #include "sound/CuePlayer.h"
 
 #include "platform/audio/AudioOut.h"
+#include "platform/core/Thread.h"
 #include "sound/CueBank.h"
 
 namespace {
@@ -8,12 +9,20 @@ namespace {
 // Between the result's cue and the flourish.
 constexpr double kFlourishGapMs = 120.0;
 
+UINT MakeCues(void*)
+{
+    CCueBank::Shared();
+    return 0;
+}
+
 } // namespace
 
 CCuePlayer::CCuePlayer() : m_soundOn(TRUE), m_nLastResult(CUE_GOAL)
 {
-    // Made now, not at the first moment of the first run.
-    CCueBank::Shared();
+    // Made beside the window's start (a few milliseconds), not at the first
+    // moment of the first run; a cue asked for sooner waits for them.
+    static const bool s_bStarted = AfxBeginThread(MakeCues, nullptr) != nullptr;
+    (void)s_bStarted;
 }
 
 void CCuePlayer::Open(const CString& strPath)
