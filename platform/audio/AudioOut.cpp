@@ -1,15 +1,17 @@
 #include "platform/audio/AudioOut.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <system_error>
 #include <thread>
+
+#include "platform/audio/AlsaQuiet.h"
 
 namespace {
 
@@ -18,11 +20,16 @@ constexpr Uint16 kBufferFrames = 512;
 constexpr DWORD kDefaultCloseDelayMs = 1000;
 // How often the open device's thread looks for silence, a loss or an end.
 constexpr auto kPoll = std::chrono::milliseconds(50);
-constexpr auto kTermWait = std::chrono::milliseconds(1000);
+constexpr auto kTermWait = std::chrono::milliseconds(500);
 constexpr const char* kTraceVariable = "QUINDLE_TRACE_AUDIO";
 
 using Clock = std::chrono::steady_clock;
 
+// Each device's life is a thread of its own: it opens the device, plays
+// until the silence, stops the callbacks and stops taking sounds, and only
+// then closes it. A close can take a sound server a second or more, so the
+// next sound never waits for it: it starts the next thread, which opens a
+// device of its own beside the closing one.
 class CAudioService {
 public:
     BOOL Play(const PCMSOUND& sound, DWORD nDelayMs);
@@ -33,25 +40,26 @@ public:
 
 private:
     void Run();
-    void PlayUntilSilent();
     SDL_AudioDeviceID Open();
-    void Close(SDL_AudioDeviceID nDevice, BOOL bDropWaiting);
+    BOOL PlayUntilSilent(SDL_AudioDeviceID nDevice, std::unique_lock<std::mutex>& lock);
+    void Close(SDL_AudioDeviceID nDevice);
     void Report(const char* pszWhat);
     void Trace();
     static void SDLCALL Callback(void* pUserData, Uint8* pStream, int nBytes);
 
-    CAudioMixer m_mixer;
+    CAudioMixer m_mixer;          // its callback side is used by one unpaused device at a time
+    std::mutex m_sdlMutex;        // SDL_InitSubSystem and SDL_QuitSubSystem count without a lock of their own
     std::mutex m_mutex;
-    std::condition_variable m_cv; // wakes the thread for a sound or the end, and Term when it has ended
-    std::thread m_thread;         // guarded by m_mutex
-    BOOL m_bAlive = FALSE;        // guarded by m_mutex: m_thread has work or is finishing it
-    BOOL m_bWanted = FALSE;       // guarded by m_mutex: a sound came since the thread last looked
+    std::condition_variable m_cv; // wakes the current thread for a sound or the end, and Term as threads end
+    BOOL m_bCurrent = FALSE;      // guarded by m_mutex: a thread takes sounds (its device opening or open)
+    int m_nThreads = 0;           // guarded by m_mutex: the current thread and those still closing
+    BOOL m_bWanted = FALSE;       // guarded by m_mutex: a sound came since the current thread last looked
     BOOL m_bQuit = FALSE;         // guarded by m_mutex
-    BOOL m_bReported = FALSE;     // the service's thread only
+    BOOL m_bReported = FALSE;     // guarded by m_mutex
     DWORD m_nCloseDelayMs = kDefaultCloseDelayMs; // guarded by m_mutex
     int m_nOpens = 0;             // guarded by m_mutex
     int m_nFailures = 0;          // guarded by m_mutex
-    unsigned m_nTraced = 0;       // the service's thread only
+    unsigned m_nTraced = 0;       // guarded by m_mutex
 };
 
 // Never destroyed: a thread left behind by a hung server may still use it at exit.
@@ -59,24 +67,6 @@ CAudioService& Service()
 {
     static CAudioService* s_pService = new CAudioService;
     return *s_pService;
-}
-
-// libasound prints its own errors on stderr, eight lines when there is no
-// sound card; the one line that says why there is no sound is ours. It is
-// loaded here only if it is installed (SDL loads it the same way).
-void AlsaQuiet(const char*, int, const char*, int, const char*, ...) {}
-
-void QuietAlsa()
-{
-    static const bool s_bDone = [] {
-        void* pLibrary = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
-        typedef int (*SETHANDLER)(void (*)(const char*, int, const char*, int, const char*, ...));
-        auto pSet = pLibrary ? reinterpret_cast<SETHANDLER>(dlsym(pLibrary, "snd_lib_error_set_handler")) : nullptr;
-        if (pSet)
-            pSet(AlsaQuiet);
-        return true; // the library stays loaded, with the handler set
-    }();
-    (void)s_bDone;
 }
 
 bool TraceEnabled()
@@ -96,16 +86,14 @@ BOOL CAudioService::Play(const PCMSOUND& sound, DWORD nDelayMs)
     if (m_bQuit)
         return TRUE;
     m_bWanted = TRUE;
-    if (m_bAlive) {
+    if (m_bCurrent) {
         m_cv.notify_all();
         return TRUE;
     }
-    // The last thread has said it is done: joining it takes no time.
-    if (m_thread.joinable())
-        m_thread.join();
     try {
-        m_thread = std::thread(&CAudioService::Run, this);
-        m_bAlive = TRUE;
+        std::thread(&CAudioService::Run, this).detach();
+        m_bCurrent = TRUE;
+        ++m_nThreads;
     } catch (const std::system_error&) {
         // No thread, no sound; the game goes on.
         m_bWanted = FALSE;
@@ -115,25 +103,71 @@ BOOL CAudioService::Play(const PCMSOUND& sound, DWORD nDelayMs)
 
 void CAudioService::Run()
 {
+    const SDL_AudioDeviceID nDevice = Open();
     std::unique_lock<std::mutex> lock(m_mutex);
-    while (m_bWanted && !m_bQuit) {
-        m_bWanted = FALSE;
-        lock.unlock();
-        PlayUntilSilent();
-        lock.lock();
-    }
-    m_bAlive = FALSE;
+    m_bWanted = FALSE;
+    const BOOL bLost = nDevice ? PlayUntilSilent(nDevice, lock) : FALSE;
+    // No callback runs now (the device paused, or none): the mixer's playing
+    // side is free for the next device. Sounds waiting for one that could
+    // not play, or that the end cut short, go.
+    m_mixer.Reset(!nDevice || bLost || m_bQuit);
+    m_bCurrent = FALSE;
+    lock.unlock();
+    if (bLost)
+        Report("the sound device went away");
+    if (nDevice)
+        Close(nDevice);
+    lock.lock();
+    --m_nThreads;
     m_cv.notify_all();
 }
 
-// Opens the device, lets it play until it has been silent for the close
-// delay (or the service ends, or the device goes away), and closes it.
-void CAudioService::PlayUntilSilent()
+SDL_AudioDeviceID CAudioService::Open()
 {
-    const SDL_AudioDeviceID nDevice = Open();
-    if (!nDevice)
-        return;
-    std::unique_lock<std::mutex> lock(m_mutex);
+    AfxQuietAlsa();
+    SDL_AudioDeviceID nDevice = 0;
+    std::string strError;
+    {
+        std::lock_guard<std::mutex> sdl(m_sdlMutex);
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            strError = SDL_GetError(); // the calling thread's own
+    }
+    if (strError.empty()) {
+        SDL_AudioSpec want;
+        SDL_zero(want);
+        want.freq = kRate;
+        want.format = AUDIO_F32SYS;
+        want.channels = CAudioMixer::kChannels;
+        want.samples = kBufferFrames;
+        want.callback = Callback;
+        want.userdata = &m_mixer;
+        // No changes allowed: SDL converts to whatever the hardware takes.
+        nDevice = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        if (!nDevice) {
+            strError = SDL_GetError();
+            std::lock_guard<std::mutex> sdl(m_sdlMutex);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+    }
+    if (!nDevice) {
+        Report(strError.empty() ? "no audio device" : strError.c_str());
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_nFailures;
+        return 0;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_nOpens;
+    }
+    SDL_PauseAudioDevice(nDevice, 0);
+    return nDevice;
+}
+
+// Lets the device play until it has been silent for the close delay, the
+// service ends or the device goes away (TRUE); returns with its callbacks
+// stopped. lock holds m_mutex, given up only while SDL is asked to pause.
+BOOL CAudioService::PlayUntilSilent(SDL_AudioDeviceID nDevice, std::unique_lock<std::mutex>& lock)
+{
     Clock::time_point silentSince = Clock::now();
     BOOL bSilent = FALSE;
     BOOL bLost = FALSE;
@@ -150,72 +184,50 @@ void CAudioService::PlayUntilSilent()
         if (m_bWanted || !m_mixer.IsSilent()) {
             m_bWanted = FALSE;
             bSilent = FALSE;
-        } else if (!bSilent) {
+            continue;
+        }
+        if (!bSilent) {
             bSilent = TRUE;
             silentSince = Clock::now();
-        } else if (Clock::now() - silentSince >= std::chrono::milliseconds(m_nCloseDelayMs)) {
-            break;
+            continue;
         }
+        if (Clock::now() - silentSince < std::chrono::milliseconds(m_nCloseDelayMs))
+            continue;
+        // Quiet long enough: stop the callbacks, then see that no sound came meanwhile.
+        lock.unlock();
+        SDL_PauseAudioDevice(nDevice, 1);
+        lock.lock();
+        if (!m_bWanted && m_mixer.IsSilent())
+            return FALSE;
+        lock.unlock();
+        SDL_PauseAudioDevice(nDevice, 0);
+        lock.lock();
+        bSilent = FALSE;
     }
-    const BOOL bDrop = bLost || m_bQuit;
     lock.unlock();
-    if (bLost)
-        Report("the sound device went away");
-    Close(nDevice, bDrop);
+    SDL_PauseAudioDevice(nDevice, 1);
+    lock.lock();
+    return bLost;
 }
 
-SDL_AudioDeviceID CAudioService::Open()
+void CAudioService::Close(SDL_AudioDeviceID nDevice)
 {
-    SDL_AudioDeviceID nDevice = 0;
-    QuietAlsa();
-    // SDL's error text is the calling thread's own.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        SDL_AudioSpec want;
-        SDL_zero(want);
-        want.freq = kRate;
-        want.format = AUDIO_F32SYS;
-        want.channels = CAudioMixer::kChannels;
-        want.samples = kBufferFrames;
-        want.callback = Callback;
-        want.userdata = &m_mixer;
-        // No changes allowed: SDL converts to whatever the hardware takes.
-        nDevice = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-        if (!nDevice)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    if (!nDevice) {
-        // What was asked for cannot play; later sounds try again.
-        m_mixer.Reset(TRUE);
-        Report(SDL_GetError());
-    }
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!nDevice) {
-        ++m_nFailures;
-        return 0;
-    }
-    ++m_nOpens;
-    SDL_PauseAudioDevice(nDevice, 0);
-    return nDevice;
-}
-
-void CAudioService::Close(SDL_AudioDeviceID nDevice, BOOL bDropWaiting)
-{
-    // Waits for SDL's audio thread to end: after this no callback runs.
+    // Waits for SDL's audio thread to end.
     SDL_CloseAudioDevice(nDevice);
+    std::lock_guard<std::mutex> sdl(m_sdlMutex);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    // A sound asked for while closing stays queued for the next device;
-    // those cut short by a loss or the end are dropped.
-    m_mixer.Reset(bDropWaiting);
 }
 
 void CAudioService::Report(const char* pszWhat)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (m_bReported)
         return;
     m_bReported = TRUE;
-    std::fprintf(stderr, "quindle: no sound: %s\n", pszWhat && *pszWhat ? pszWhat : "no audio device");
+    std::fprintf(stderr, "quindle: no sound: %s\n", pszWhat);
 }
 
+// Under m_mutex.
 void CAudioService::Trace()
 {
     const unsigned nStarts = m_mixer.GetStartCount();
@@ -231,14 +243,10 @@ void CAudioService::Term()
     std::unique_lock<std::mutex> lock(m_mutex);
     m_bQuit = TRUE;
     m_cv.notify_all();
-    if (!m_cv.wait_for(lock, kTermWait, [this] { return !m_bAlive; })) {
-        // Stuck in the sound server: leave it behind, with m_bQuit kept so
-        // that no sound starts another.
-        m_thread.detach();
+    // Stuck in a sound server: the threads are left behind, with m_bQuit
+    // kept so that no sound starts another, and the program may end.
+    if (!m_cv.wait_for(lock, kTermWait, [this] { return m_nThreads == 0; }))
         return;
-    }
-    if (m_thread.joinable())
-        m_thread.join();
     m_bQuit = FALSE;
     m_bWanted = FALSE;
 }
@@ -246,7 +254,7 @@ void CAudioService::Term()
 AUDIOSTATE CAudioService::GetState()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return AUDIOSTATE{m_bAlive, m_nOpens, m_nFailures, m_mixer.GetStartCount(), m_mixer.GetLastStartDelayUs()};
+    return AUDIOSTATE{m_nThreads > 0, m_nOpens, m_nFailures, m_mixer.GetStartCount(), m_mixer.GetLastStartDelayUs()};
 }
 
 void CAudioService::SetCloseDelay(DWORD nMs)

@@ -2,8 +2,10 @@
 // work. The device is opened when a sound is asked for and closed once
 // nothing has played for about a second (AfxSetAudioCloseDelay): while all is
 // quiet, no audio thread runs and audio causes no wake-ups. Opening and
-// closing happen on a thread of the service's own, so a caller only ever
-// takes a short lock; the device's callback never waits on a lock at all.
+// closing happen on threads of the service's own, so a caller only ever
+// takes a short lock, and a sound asked for while a device is still closing
+// (a sound server may take a second for that) opens another at once. The
+// device's callback never waits on a lock at all.
 //
 // No sound at all is never an error: with no driver, no device or no server,
 // or when the device goes away while it plays, the sounds are dropped and one
@@ -24,14 +26,14 @@
 BOOL AfxPlaySound(const PCMSOUND& sound, DWORD nDelayMs = 0);
 // Any thread: stops every sound, waiting or playing, with a short fade.
 void AfxStopSounds();
-// Closes the device and waits for the service's thread to end, but never for
-// longer than about a second (a hung sound server): the program may exit.
+// Closes the device and waits for the service's threads to end, but never
+// for longer than half a second (a hung sound server): the program may exit.
 // Sounds asked for later open the device again.
 void AfxAudioTerm();
 
 // What tests and measurements read.
 struct AUDIOSTATE {
-    BOOL bThreadRunning; // the service's thread is there (the device open, opening or closing)
+    BOOL bThreadRunning; // a thread of the service is there (a device open, opening or closing)
     int nOpens;          // devices opened so far
     int nFailures;       // opens that failed and devices that went away
     unsigned nStarts;    // device buffers that began a sound
