@@ -34,6 +34,7 @@ void AfxAudioTerm();
 // What tests and measurements read.
 struct AUDIOSTATE {
     BOOL bThreadRunning; // a thread of the service is there (a device open, opening or closing)
+    BOOL bDriverUp;      // SDL's audio (and with it a sound server's connection) is started
     int nOpens;          // devices opened so far
     int nFailures;       // opens that failed and devices that went away
     unsigned nStarts;    // device buffers that began a sound
