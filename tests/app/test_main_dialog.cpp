@@ -106,7 +106,7 @@ TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSou
         pMenu->GetMenuString(4, text, MF_BYPOSITION);
         EXPECT_EQ(text, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)...");
         pMenu->GetMenuString(IDM_SOUND, text, MF_BYCOMMAND);
-        EXPECT_EQ(text, "サウンド(&S)");
+        EXPECT_EQ(text, "&Sound");
         EXPECT_EQ(pMenu->GetMenuState(IDM_SOUND, MF_BYCOMMAND), UINT(MF_CHECKED)) << "the sound starts on";
         EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED)) << "no check on About";
         // The framework's check mark: the previous state back, none for a separator or no item.
