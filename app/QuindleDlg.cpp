@@ -19,8 +19,9 @@ constexpr UINT kControlTimerPeriod = 200;
 constexpr UINT kSysCommandMask = 0xFFF0;
 // A controller's buzz when a run is lost.
 constexpr UINT kRumbleMs = 200;
-// The file in the program's state folder that keeps the best score.
+// The files in the program's state folder that keep the best score and the sound choice.
 constexpr const char* kBestFileName = "best";
+constexpr const char* kSoundFileName = "sound";
 
 } // namespace
 
@@ -52,6 +53,12 @@ BOOL CQuindleDlg::OnInitDialog()
 
     CMenu* pSysMenu = GetSystemMenu(FALSE);
     if (pSysMenu != NULL) {
+        CString strSoundMenu;
+        strSoundMenu.LoadString(IDS_SOUND);
+        if (!strSoundMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_SOUND, strSoundMenu);
+        }
         // The size items first: the About item stays the last.
         AppendSizeItems(pSysMenu);
         CString strAboutMenu;
@@ -79,6 +86,9 @@ BOOL CQuindleDlg::OnInitDialog()
     m_thread.SetOwner(this);
     m_thread.m_pView = &m_view;
     m_thread.OpenBest(CStateFile::DefaultPath(kBestFileName));
+    m_sound.Open(CStateFile::DefaultPath(kSoundFileName));
+    m_thread.m_pCues = &m_sound;
+    ShowSoundCheck();
 
     SetTimer(kControlTimer, kControlTimerPeriod, NULL);
     return TRUE;
@@ -89,6 +99,10 @@ void CQuindleDlg::OnSysCommand(UINT nID, LPARAM)
     if ((nID & kSysCommandMask) == IDM_ABOUTBOX) {
         CAboutDlg dlgAbout;
         dlgAbout.DoModal();
+        return;
+    }
+    if ((nID & kSysCommandMask) == IDM_SOUND) {
+        ToggleSound();
         return;
     }
     if (OnSizeCommand(nID & kSysCommandMask))
@@ -216,6 +230,19 @@ void CQuindleDlg::Steer(BOOL bUp)
             m_view.MovePlayerDown();
     }
     InvalidateRect(NULL, FALSE);
+}
+
+void CQuindleDlg::ToggleSound()
+{
+    m_sound.SetSoundOn(!m_sound.IsSoundOn());
+    ShowSoundCheck();
+}
+
+void CQuindleDlg::ShowSoundCheck()
+{
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu)
+        pSysMenu->CheckMenuItem(IDM_SOUND, MF_BYCOMMAND | (m_sound.IsSoundOn() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 CRect GetControlRect(CWnd* pDlg, int nID)

@@ -9,6 +9,7 @@
 #include "platform/ui/dialog/IconImage.h"
 #include "res/resource.h"
 #include "session/GameThread.h"
+#include "sound/CuePlayer.h"
 
 class CQuindleDlg : public CDialog {
 public:
@@ -18,6 +19,7 @@ public:
 
     HICON m_hIcon;
     CCourseView m_view;   // constructed before m_thread, destroyed after it
+    CCuePlayer m_sound;   // the run's cues; destroyed after m_thread, whose worker asks it
     CGameThread m_thread; // runs on m_view; its worker only asks this window to repaint
 
 protected:
@@ -56,6 +58,9 @@ private:
     BOOL OnSizeKey(UINT nChar, BOOL bRepeat);
 
     CStateFile m_zoomFile;
+    // Turns the sound on or off, with the system menu's check mark.
+    void ToggleSound();
+    void ShowSoundCheck();
 };
 
 // The rectangle of dialog control nID in pDlg's client coordinates; empty

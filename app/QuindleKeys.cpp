@@ -7,7 +7,8 @@
 //           ones repeating; P, Space and Start pause and resume; B stops the
 //           run as the Stop button does;
 //   both    F1 and Back open the About box (A or B closes it, as Enter and
-//           Escape do). Escape and the rest go on to the dialog's own keys.
+//           Escape do); M turns the sound off and on. Escape and the rest go
+//           on to the dialog's own keys.
 #include "app/QuindleDlg.h"
 
 namespace {
@@ -45,8 +46,9 @@ void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
         return;
     case VK_F1:
     case VK_GAMEPAD_VIEW:
+    case 'M':
         if (!bRepeat)
-            SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            SendMessage(WM_SYSCOMMAND, nChar == 'M' ? IDM_SOUND : IDM_ABOUTBOX, 0);
         return;
     case VK_SPACE:
     case VK_RETURN:

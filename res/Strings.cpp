@@ -4,10 +4,11 @@
 
 const AFX_STRING_ENTRY g_quindleStrings[] = {
     {IDS_ABOUTBOX, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
-    {IDS_FULLSCREEN, "全画面表示(&F)"},
-    {IDS_ZOOMIN, "拡大(&I)"},
-    {IDS_ZOOMOUT, "縮小(&O)"},
-    {IDS_ZOOMRESET, "標準の大きさ(&R)"},
+    {IDS_SOUND, "&Sound"},
+    {IDS_FULLSCREEN, "&Fullscreen"},
+    {IDS_ZOOMIN, "Zoom &In"},
+    {IDS_ZOOMOUT, "Zoom &Out"},
+    {IDS_ZOOMRESET, "&Automatic Size"},
 };
 
 const int g_quindleStringCount = int(sizeof(g_quindleStrings) / sizeof(g_quindleStrings[0]));

@@ -88,26 +88,38 @@ TEST_F(MainDialogTest, NoTemplateControlIsVisibleOrEnabled)
     script.RunDialog(dlg);
 }
 
-TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItem)
+TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSoundItem)
 {
     CQuindleDlg dlg;
     CModalScript script;
     script.Then([&] {
         CMenu* pMenu = dlg.GetSystemMenu(FALSE);
         ASSERT_NE(pMenu, nullptr);
-        // Close, the window's size items after their separator, then About.
+        // Close, the Sound item and the window's size items, each group after its separator, then About.
         const int n = pMenu->GetMenuItemCount();
-        ASSERT_EQ(n, 8);
+        ASSERT_EQ(n, 10);
         EXPECT_EQ(pMenu->GetMenuItemID(0), UINT(SC_CLOSE));
         EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+        EXPECT_EQ(pMenu->GetMenuItemID(2), UINT(IDM_SOUND));
+        EXPECT_EQ(pMenu->GetMenuState(3, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
         const UINT sizeItems[] = {IDM_FULLSCREEN, IDM_ZOOMIN, IDM_ZOOMOUT, IDM_ZOOMRESET};
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(pMenu->GetMenuItemID(2 + i), sizeItems[i]);
+            EXPECT_EQ(pMenu->GetMenuItemID(4 + i), sizeItems[i]);
         EXPECT_EQ(pMenu->GetMenuState(n - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
         EXPECT_EQ(pMenu->GetMenuItemID(n - 1), UINT(IDM_ABOUTBOX));
         CString text;
         pMenu->GetMenuString(n - 1, text, MF_BYPOSITION);
         EXPECT_EQ(text, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        pMenu->GetMenuString(IDM_SOUND, text, MF_BYCOMMAND);
+        EXPECT_EQ(text, "&Sound");
+        EXPECT_EQ(pMenu->GetMenuState(IDM_SOUND, MF_BYCOMMAND), UINT(MF_CHECKED)) << "the sound starts on";
+        EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED)) << "no check on About";
+        // The framework's check mark: the previous state back, none for a separator or no item.
+        EXPECT_EQ(pMenu->CheckMenuItem(IDM_ABOUTBOX, MF_BYCOMMAND | MF_CHECKED), UINT(MF_UNCHECKED));
+        EXPECT_EQ(pMenu->CheckMenuItem(n - 1, MF_BYPOSITION | MF_UNCHECKED), UINT(MF_CHECKED));
+        EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED));
+        EXPECT_EQ(pMenu->CheckMenuItem(1, MF_BYPOSITION | MF_CHECKED), 0xFFFFFFFFu);
+        EXPECT_EQ(pMenu->CheckMenuItem(0x7770, MF_BYCOMMAND | MF_CHECKED), 0xFFFFFFFFu);
         AfxQueueKey(&dlg, VK_ESCAPE);
     });
     script.RunDialog(dlg);

@@ -144,6 +144,8 @@ SHORT GetKeyState(int nVirtKey);
 #define MF_ENABLED 0x0000u
 #define MF_GRAYED 0x0001u
 #define MF_DISABLED 0x0002u
+#define MF_UNCHECKED 0x0000u
+#define MF_CHECKED 0x0008u
 #define MF_SEPARATOR 0x0800u
 #define MF_BYPOSITION 0x0400u
 
