@@ -35,11 +35,6 @@ finish() {
 version=$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Version)
 date=$(date -u -d "$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Date)" +%F)
 arch=$(dpkg --print-architecture)
-configure_tests() { (cd "$SOURCE" && env -u DEB_BUILD_OPTIONS -u DEB_BUILD_PROFILES "$@" make -s -n -f debian/rules override_dh_auto_configure) | grep -o 'QUINDLE_TESTS=[A-Z]*'; }
-check "debian/rules builds the tests, and not with nocheck as an option or a profile" \
-    test "$(configure_tests DEB_BUILD_OPTIONS=parallel=2) $(configure_tests DEB_BUILD_OPTIONS='parallel=2 nocheck')" \
-    = "QUINDLE_TESTS=ON QUINDLE_TESTS=OFF" -a "$(configure_tests DEB_BUILD_PROFILES=nocheck)" = QUINDLE_TESTS=OFF
-
 start=$(date +%s)
 if ! env -u DEB_BUILD_OPTIONS -u DEB_BUILD_PROFILES "$SOURCE/scripts/debian-package.sh" "$WORK" -us -uc -j2 >"$BUILD/package-build.log" 2>&1; then
     tail -n 60 "$BUILD/package-build.log"
