@@ -95,8 +95,8 @@ check "metainfo: MIT, the release $version of $date, the binary, the controls, a
 check "CMake's project version is the changelog's" \
     grep -q "^project(quindle VERSION $version " "$SOURCE/CMakeLists.txt"
 
-check "depends on the Japanese fonts and SDL" \
-    bash -c 'd=$(dpkg-deb -f "$1" Depends) && grep -q fonts-ipafont-gothic <<<"$d" && grep -q libsdl2-2.0-0 <<<"$d"' _ "$DEB"
+check "depends on the Japanese fonts, libdecor's frame plugin and SDL" bash -c 'd=$(dpkg-deb -f "$1" Depends) &&
+    for p in fonts-ipafont-gothic libdecor-0-plugin-1-cairo libsdl2-2.0-0; do grep -qw "$p" <<<"$d" || exit 1; done' _ "$DEB"
 check "section games, the program in /usr/games" \
     bash -c '[ "$(dpkg-deb -f "$1" Section)" = games ] && [ -x "$2/usr/games/quindle" ]' _ "$DEB" "$ROOT"
 for size in 16 32 48 64 128 256; do
