@@ -49,7 +49,7 @@ check "source package: .dsc and native tarball" test -f "$WORK/quindle_$version.
 check "the source tarball holds no build folder" \
     bash -c '! tar -tJf "$1" | grep -Eq "^quindle-[^/]*/(build|obj-)"' _ "$WORK/quindle_$version.tar.xz"
 check "dh_auto_test ran the unit and command-line tests, and no display test" \
-    bash -c 'grep -q "100% tests passed, 0 tests failed out of 7" "$1" &&
+    bash -c 'grep -Eq "100% tests passed, 0 tests failed out of [0-9]+" "$1" &&
              for t in core game session render app cli install_deps; do grep -Eq "Test +#[0-9]+: $t " "$1" || exit 1; done &&
              ! grep -Eq "Test +#[0-9]+: (e2e|hardening|package)" "$1"' _ "$LOG"
 
