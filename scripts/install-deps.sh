@@ -8,7 +8,8 @@ set -euo pipefail
 
 packages=(
   make build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev libwayland-bin wayland-protocols
+  libxkbcommon-dev libdecor-0-dev libdecor-0-plugin-1-cairo fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
   xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq
   dpkg-dev devscripts lintian appstream desktop-file-utils file

@@ -1,0 +1,329 @@
+#include "platform/ui/display/wayland/WaylandSeat.h"
+
+#include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <wayland-client.h>
+
+#include "platform/core/Clock.h"
+#include "platform/ui/display/wayland/WaylandConnection.h"
+#include "platform/ui/display/wayland/WaylandKeys.h"
+#include "platform/ui/display/wayland/WaylandWindow.h"
+
+namespace {
+
+// A touchpad's smooth scrolling: this many units make one wheel step.
+constexpr double kAxisUnitsPerStep = 10.0;
+
+CWaylandSeat* Self(void* pData)
+{
+    return static_cast<CWaylandSeat*>(pData);
+}
+
+const wl_pointer_listener kPointerListener = {
+    [](void* p, wl_pointer*, uint32_t nSerial, wl_surface* pSurface, wl_fixed_t x, wl_fixed_t y) {
+        Self(p)->OnPointerEnter(nSerial, pSurface, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    },
+    [](void* p, wl_pointer*, uint32_t, wl_surface*) { Self(p)->OnPointerLeave(); },
+    [](void* p, wl_pointer*, uint32_t nTime, wl_fixed_t x, wl_fixed_t y) {
+        Self(p)->OnPointerMotion(nTime, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    },
+    [](void* p, wl_pointer*, uint32_t nSerial, uint32_t nTime, uint32_t nButton, uint32_t nState) {
+        Self(p)->OnPointerButton(nSerial, nTime, nButton, nState);
+    },
+    [](void* p, wl_pointer*, uint32_t nTime, uint32_t nAxis, wl_fixed_t value) {
+        Self(p)->OnPointerAxis(nTime, nAxis, wl_fixed_to_double(value));
+    },
+    [](void* p, wl_pointer*) { Self(p)->OnPointerFrame(); },
+    [](void*, wl_pointer*, uint32_t) {},
+    [](void*, wl_pointer*, uint32_t, uint32_t) {},
+    [](void* p, wl_pointer*, uint32_t nAxis, int32_t nDiscrete) { Self(p)->OnPointerDiscrete(nAxis, nDiscrete); },
+    [](void*, wl_pointer*, uint32_t, int32_t) {},
+};
+
+const wl_keyboard_listener kKeyboardListener = {
+    [](void* p, wl_keyboard*, uint32_t nFormat, int fd, uint32_t nSize) { Self(p)->OnKeymap(nFormat, fd, nSize); },
+    [](void* p, wl_keyboard*, uint32_t, wl_surface* pSurface, wl_array*) { Self(p)->OnKeyboardEnter(pSurface); },
+    [](void* p, wl_keyboard*, uint32_t, wl_surface*) { Self(p)->OnKeyboardLeave(); },
+    [](void* p, wl_keyboard*, uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32_t nState) {
+        Self(p)->OnKey(nSerial, nTime, nKey, nState);
+    },
+    [](void* p, wl_keyboard*, uint32_t, uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup) {
+        Self(p)->OnModifiers(nDepressed, nLatched, nLocked, nGroup);
+    },
+    [](void* p, wl_keyboard*, int32_t nRate, int32_t nDelay) { Self(p)->OnRepeatInfo(nRate, nDelay); },
+};
+
+const wl_seat_listener kSeatListener = {
+    [](void* p, wl_seat*, uint32_t nCaps) { Self(p)->OnCapabilities(nCaps); },
+    [](void*, wl_seat*, const char*) {},
+};
+
+Uint8 SdlButton(uint32_t nButton)
+{
+    switch (nButton) {
+    case BTN_LEFT:
+        return SDL_BUTTON_LEFT;
+    case BTN_RIGHT:
+        return SDL_BUTTON_RIGHT;
+    case BTN_MIDDLE:
+        return SDL_BUTTON_MIDDLE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+CWaylandSeat::CWaylandSeat(CWaylandConnection* pConnection, wl_seat* pSeat)
+    : m_pConnection(pConnection), m_pSeat(pSeat), m_cursor(pConnection)
+{
+    wl_seat_add_listener(pSeat, &kSeatListener, this);
+}
+
+CWaylandSeat::~CWaylandSeat()
+{
+    if (m_pPointer)
+        wl_pointer_destroy(m_pPointer);
+    if (m_pKeyboard)
+        wl_keyboard_destroy(m_pKeyboard);
+    wl_seat_destroy(m_pSeat);
+}
+
+void CWaylandSeat::OnCapabilities(uint32_t nCaps)
+{
+    if ((nCaps & WL_SEAT_CAPABILITY_POINTER) && !m_pPointer) {
+        m_pPointer = wl_seat_get_pointer(m_pSeat);
+        wl_pointer_add_listener(m_pPointer, &kPointerListener, this);
+    } else if (!(nCaps & WL_SEAT_CAPABILITY_POINTER) && m_pPointer) {
+        wl_pointer_destroy(m_pPointer);
+        m_pPointer = nullptr;
+        m_pPointerWindow = nullptr;
+    }
+    if ((nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && !m_pKeyboard) {
+        m_pKeyboard = wl_seat_get_keyboard(m_pSeat);
+        wl_keyboard_add_listener(m_pKeyboard, &kKeyboardListener, this);
+    } else if (!(nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && m_pKeyboard) {
+        wl_keyboard_destroy(m_pKeyboard);
+        m_pKeyboard = nullptr;
+        OnKeyboardLeave();
+    }
+}
+
+void CWaylandSeat::PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.timestamp = SDL_GetTicks();
+    event.window.windowID = pWindow->GetID();
+    event.window.event = nEvent;
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double x, double y)
+{
+    m_nSerial = nSerial;
+    // Over libdecor's title bar the pointer is the decoration's business.
+    m_pPointerWindow = m_pConnection->FindWindow(pSurface);
+    if (!m_pPointerWindow)
+        return;
+    m_cursor.Set(m_pPointer, nSerial, m_pPointerWindow->GetBufferScale());
+    PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_ENTER);
+    OnPointerMotion(SDL_GetTicks(), x, y);
+}
+
+void CWaylandSeat::OnPointerLeave()
+{
+    if (m_pPointerWindow)
+        PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_LEAVE);
+    m_pPointerWindow = nullptr;
+}
+
+void CWaylandSeat::OnPointerMotion(uint32_t nTime, double x, double y)
+{
+    if (!m_pPointerWindow)
+        return;
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.timestamp = nTime;
+    event.motion.windowID = m_pPointerWindow->GetID();
+    event.motion.state = m_nButtons;
+    event.motion.x = Sint32(x);
+    event.motion.y = Sint32(y);
+    event.motion.xrel = Sint32(x) - Sint32(m_x);
+    event.motion.yrel = Sint32(y) - Sint32(m_y);
+    m_x = x;
+    m_y = y;
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nTime, uint32_t nButton, uint32_t nState)
+{
+    m_nSerial = nSerial;
+    const Uint8 nSdlButton = SdlButton(nButton);
+    if (!nSdlButton || !m_pPointerWindow)
+        return;
+    const BOOL bDown = nState == WL_POINTER_BUTTON_STATE_PRESSED;
+    if (bDown)
+        m_nButtons |= SDL_BUTTON(nSdlButton);
+    else
+        m_nButtons &= ~Uint32(SDL_BUTTON(nSdlButton));
+    SDL_Event event{};
+    event.type = bDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.timestamp = nTime;
+    event.button.windowID = m_pPointerWindow->GetID();
+    event.button.button = nSdlButton;
+    event.button.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
+    event.button.clicks = 1;
+    event.button.x = Sint32(m_x);
+    event.button.y = Sint32(m_y);
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnPointerAxis(uint32_t nTime, uint32_t nAxis, double dValue)
+{
+    if (nAxis != WL_POINTER_AXIS_VERTICAL_SCROLL)
+        return;
+    m_dAxis += dValue;
+    m_nAxisTime = nTime;
+    // Before version 5 no frame ends the pointer's events: each stands alone.
+    if (wl_pointer_get_version(m_pPointer) < WL_POINTER_FRAME_SINCE_VERSION)
+        OnPointerFrame();
+}
+
+void CWaylandSeat::OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete)
+{
+    if (nAxis == WL_POINTER_AXIS_VERTICAL_SCROLL)
+        m_nDiscrete += nDiscrete;
+}
+
+void CWaylandSeat::OnPointerFrame()
+{
+    // Wayland counts down the screen; SDL, and the window layer, away from the user.
+    const float fSteps = m_nDiscrete ? float(-m_nDiscrete) : float(-m_dAxis / kAxisUnitsPerStep);
+    m_nDiscrete = 0;
+    m_dAxis = 0;
+    if (fSteps == 0 || !m_pPointerWindow)
+        return;
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.timestamp = m_nAxisTime;
+    event.wheel.windowID = m_pPointerWindow->GetID();
+    event.wheel.y = Sint32(fSteps);
+    event.wheel.preciseY = fSteps;
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.mouseX = Sint32(m_x);
+    event.wheel.mouseY = Sint32(m_y);
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnKeymap(uint32_t nFormat, int fd, uint32_t nSize)
+{
+    BOOL bLoaded = FALSE;
+    void* pMap = nFormat == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 ? mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)
+                                                             : MAP_FAILED;
+    close(fd);
+    if (pMap != MAP_FAILED) {
+        // The text ends with a NUL within nSize bytes; one that does not is no keymap.
+        const char* pszKeymap = static_cast<const char*>(pMap);
+        if (nSize > 0 && memchr(pszKeymap, 0, nSize))
+            bLoaded = m_keyboard.LoadKeymap(pszKeymap);
+        munmap(pMap, nSize);
+    }
+    if (bLoaded)
+        return;
+    std::fprintf(stderr, "%s: the compositor's keymap cannot be read; keys keep the %s one\n",
+                 program_invocation_short_name, m_keyboard.HasKeymap() ? "last" : "default");
+    if (!m_keyboard.HasKeymap())
+        m_keyboard.LoadDefaultKeymap();
+}
+
+void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
+{
+    m_pKeyFocus = m_pConnection->FindWindow(pSurface);
+    if (m_pKeyFocus)
+        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_GAINED);
+}
+
+void CWaylandSeat::OnKeyboardLeave()
+{
+    StopRepeat();
+    if (m_pKeyFocus)
+        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_LOST);
+    m_pKeyFocus = nullptr;
+}
+
+void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32_t nState)
+{
+    m_nSerial = nSerial;
+    if (!m_keyboard.HasKeymap() || !m_pKeyFocus)
+        return;
+    const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
+    PostKey(nKey, bDown, FALSE, nTime);
+    if (bDown && m_nRepeatRate > 0 && m_keyboard.KeyRepeats(nKey)) {
+        m_nRepeatKey = nKey;
+        m_nextRepeat = AfxGetClock().GetTickCount() + ULONGLONG(m_nRepeatDelay);
+    } else if (!bDown && nKey == m_nRepeatKey) {
+        StopRepeat();
+    }
+}
+
+void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat, uint32_t nTime)
+{
+    SDL_Event event{};
+    event.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.timestamp = nTime;
+    event.key.windowID = m_pKeyFocus->GetID();
+    event.key.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
+    event.key.repeat = Uint8(bRepeat ? 1 : 0);
+    event.key.keysym = m_keyboard.GetKeysym(nKey);
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup)
+{
+    m_keyboard.UpdateModifiers(nDepressed, nLatched, nLocked, nGroup);
+}
+
+void CWaylandSeat::OnRepeatInfo(int32_t nRate, int32_t nDelay)
+{
+    m_nRepeatRate = nRate > 0 ? nRate : 0;
+    m_nRepeatDelay = nDelay > 0 ? nDelay : 0;
+}
+
+BOOL CWaylandSeat::RepeatKeys()
+{
+    if (!m_nRepeatKey || !m_pKeyFocus)
+        return FALSE;
+    const ULONGLONG now = AfxGetClock().GetTickCount();
+    BOOL bPosted = FALSE;
+    // A loop that slept long (a paint, a busy machine) catches up with one repeat, not a burst.
+    if (now >= m_nextRepeat) {
+        PostKey(m_nRepeatKey, TRUE, TRUE, Uint32(now));
+        m_nextRepeat = now + ULONGLONG(1000 / m_nRepeatRate);
+        bPosted = TRUE;
+    }
+    return bPosted;
+}
+
+int CWaylandSeat::GetRepeatDelay() const
+{
+    if (!m_nRepeatKey || !m_pKeyFocus)
+        return -1;
+    const ULONGLONG now = AfxGetClock().GetTickCount();
+    return now >= m_nextRepeat ? 0 : int(m_nextRepeat - now);
+}
+
+void CWaylandSeat::OnWindowGone(CWaylandWindow* pWindow)
+{
+    if (m_pPointerWindow == pWindow)
+        m_pPointerWindow = nullptr;
+    if (m_pKeyFocus == pWindow) {
+        m_pKeyFocus = nullptr;
+        StopRepeat();
+    }
+}
