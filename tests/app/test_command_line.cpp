@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/ui/CommandLine.h"
+#include "platform/ui/frame/CommandLine.h"
 #include "res/Usage.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "platform/ui/FrameBuffer.h"
+#include "platform/ui/display/FrameBuffer.h"
 #include "platform/ui/display/wayland/ShmRing.h"
 
 struct wl_buffer;
