@@ -1,4 +1,4 @@
-// Opening and closing the display: choosing SDL's video driver and starting it.
+// Opening and closing the display: choosing the video driver and starting its display system.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -27,17 +27,8 @@ BOOL StartDriver(const std::string& driver)
 {
     CDisplaySystem* pSystem = AfxMakeDisplaySystem(driver.c_str());
     pSystem->PrepareStart();
-    // Above SDL_VIDEODRIVER, so that a fall-back can override what was asked.
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (!pSystem->Start(driver.c_str()))
         return FALSE;
-    // SDL may quietly start another driver than the one named (its invisible
-    // "offscreen" one): that shows nothing, so it counts as a failure.
-    const char* pszStarted = SDL_GetCurrentVideoDriver();
-    if (!pszStarted || driver != pszStarted) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return FALSE;
-    }
     AfxSetDisplaySystem(pSystem);
     return TRUE;
 }
@@ -79,6 +70,6 @@ BOOL AfxWinInit()
 
 void AfxWinTerm()
 {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    AfxGetDisplaySystem().Stop();
     AfxSetDisplaySystem(nullptr);
 }

@@ -4,7 +4,7 @@
 // draws straight into the window's surface. Destroying it draws the window's
 // visible controls and presents the surface once. Without a live, shown
 // window it has no DC and drawing does nothing. It draws at the window's
-// device scale (AfxGetWindowScale); rcPaint and all drawing stay logical.
+// device scale (CUiTopWindow::GetScale); rcPaint and all drawing stay logical.
 //
 // Left out: update regions (the whole client area is painted every time).
 #pragma once

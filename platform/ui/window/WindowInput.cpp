@@ -2,6 +2,7 @@
 // messages of the CWnd attached to it.
 #include "platform/ui/window/TopWindow.h"
 
+#include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/frame/WheelTrace.h"
 
 namespace {
@@ -42,7 +43,7 @@ UINT VirtualKey(SDL_Keycode sym)
 
 WORD ModifierKeys()
 {
-    const SDL_Keymod mod = SDL_GetModState();
+    const Uint16 mod = AfxGetDisplaySystem().GetModState();
     return WORD(((mod & KMOD_SHIFT) ? MK_SHIFT : 0) | ((mod & KMOD_CTRL) ? MK_CONTROL : 0));
 }
 
@@ -89,7 +90,7 @@ void CUiTopWindow::OnMouseButton(const SDL_MouseButtonEvent& event)
 {
     m_ptMouse = ClientPoint(event.x, event.y);
     const BOOL bDown = event.type == SDL_MOUSEBUTTONDOWN;
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    const WORD keys = MouseKeys(AfxGetDisplaySystem().GetMouseButtons());
     if (event.button == SDL_BUTTON_RIGHT) {
         Send(bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP, keys, PointParam(m_ptMouse));
         return;
@@ -129,7 +130,7 @@ void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
     const CRect rcClient = GetClientScreenRect();
     const CPoint ptClient = ClientPoint(event.mouseX, event.mouseY);
     const LPARAM lParam = PointParam(CPoint(rcClient.left + ptClient.x, rcClient.top + ptClient.y));
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    const WORD keys = MouseKeys(AfxGetDisplaySystem().GetMouseButtons());
     const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
     for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
         Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);

@@ -22,7 +22,9 @@ void CUiTopWindow::Invalidate(const RECT*, BOOL bErase)
 
 ULONGLONG CUiTopWindow::NextPaintDue() const
 {
-    return m_pWindow && m_bShown ? m_pacer.NextPaintDue() : kNever;
+    // On Wayland not before the compositor's frame callback: a window it does
+    // not show paints nothing, and paints at once when it is shown again.
+    return m_pWindow && m_bShown && m_pWindow->CanPresent() ? m_pacer.NextPaintDue() : kNever;
 }
 
 BOOL CUiTopWindow::PaintPending()
@@ -43,7 +45,7 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
     m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
+    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
     return m_pPaintSurface;
 }
 
@@ -68,7 +70,7 @@ void CUiTopWindow::Present()
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
     if (!rc.IsRectEmpty()) {
         const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
-        m_pFrameBuffer->Present(rcChanged);
+        m_pWindow->GetFrameBuffer()->Present(rcChanged);
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
@@ -78,7 +80,7 @@ void CUiTopWindow::FillBackground()
 {
     SDL_Surface* pSurface = m_pPaintSurface;
     if (!pSurface && m_pWindow && m_bShown)
-        pSurface = m_pFrameBuffer->GetSurface();
+        pSurface = m_pWindow->GetFrameBuffer()->GetSurface();
     if (pSurface)
         AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
 }

@@ -212,7 +212,8 @@ BOOL CWaylandConnection::PrepareWait(int* pFd)
 
 void CWaylandConnection::FinishWait(short nRevents)
 {
-    if (nRevents & POLLIN)
+    // A hang-up is read too: the read fails and the connection counts as lost.
+    if (nRevents & (POLLIN | POLLHUP | POLLERR))
         wl_display_read_events(m_pDisplay);
     else
         wl_display_cancel_read(m_pDisplay);

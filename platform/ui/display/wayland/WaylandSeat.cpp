@@ -29,14 +29,14 @@ const wl_pointer_listener kPointerListener = {
         Self(p)->OnPointerEnter(nSerial, pSurface, wl_fixed_to_double(x), wl_fixed_to_double(y));
     },
     [](void* p, wl_pointer*, uint32_t, wl_surface*) { Self(p)->OnPointerLeave(); },
-    [](void* p, wl_pointer*, uint32_t nTime, wl_fixed_t x, wl_fixed_t y) {
-        Self(p)->OnPointerMotion(nTime, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    [](void* p, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
+        Self(p)->OnPointerMotion(wl_fixed_to_double(x), wl_fixed_to_double(y));
     },
-    [](void* p, wl_pointer*, uint32_t nSerial, uint32_t nTime, uint32_t nButton, uint32_t nState) {
-        Self(p)->OnPointerButton(nSerial, nTime, nButton, nState);
+    [](void* p, wl_pointer*, uint32_t nSerial, uint32_t, uint32_t nButton, uint32_t nState) {
+        Self(p)->OnPointerButton(nSerial, nButton, nState);
     },
-    [](void* p, wl_pointer*, uint32_t nTime, uint32_t nAxis, wl_fixed_t value) {
-        Self(p)->OnPointerAxis(nTime, nAxis, wl_fixed_to_double(value));
+    [](void* p, wl_pointer*, uint32_t, uint32_t nAxis, wl_fixed_t value) {
+        Self(p)->OnPointerAxis(nAxis, wl_fixed_to_double(value));
     },
     [](void* p, wl_pointer*) { Self(p)->OnPointerFrame(); },
     [](void*, wl_pointer*, uint32_t) {},
@@ -49,8 +49,8 @@ const wl_keyboard_listener kKeyboardListener = {
     [](void* p, wl_keyboard*, uint32_t nFormat, int fd, uint32_t nSize) { Self(p)->OnKeymap(nFormat, fd, nSize); },
     [](void* p, wl_keyboard*, uint32_t, wl_surface* pSurface, wl_array*) { Self(p)->OnKeyboardEnter(pSurface); },
     [](void* p, wl_keyboard*, uint32_t, wl_surface*) { Self(p)->OnKeyboardLeave(); },
-    [](void* p, wl_keyboard*, uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32_t nState) {
-        Self(p)->OnKey(nSerial, nTime, nKey, nState);
+    [](void* p, wl_keyboard*, uint32_t nSerial, uint32_t, uint32_t nKey, uint32_t nState) {
+        Self(p)->OnKey(nSerial, nKey, nState);
     },
     [](void* p, wl_keyboard*, uint32_t, uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup) {
         Self(p)->OnModifiers(nDepressed, nLatched, nLocked, nGroup);
@@ -133,7 +133,7 @@ void CWaylandSeat::OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double
         return;
     m_cursor.Set(m_pPointer, nSerial, m_pPointerWindow->GetBufferScale());
     PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_ENTER);
-    OnPointerMotion(SDL_GetTicks(), x, y);
+    OnPointerMotion(x, y);
 }
 
 void CWaylandSeat::OnPointerLeave()
@@ -143,13 +143,13 @@ void CWaylandSeat::OnPointerLeave()
     m_pPointerWindow = nullptr;
 }
 
-void CWaylandSeat::OnPointerMotion(uint32_t nTime, double x, double y)
+void CWaylandSeat::OnPointerMotion(double x, double y)
 {
     if (!m_pPointerWindow)
         return;
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
-    event.motion.timestamp = nTime;
+    event.motion.timestamp = SDL_GetTicks();
     event.motion.windowID = m_pPointerWindow->GetID();
     event.motion.state = m_nButtons;
     event.motion.x = Sint32(x);
@@ -161,7 +161,7 @@ void CWaylandSeat::OnPointerMotion(uint32_t nTime, double x, double y)
     m_pConnection->Post(event);
 }
 
-void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nTime, uint32_t nButton, uint32_t nState)
+void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nButton, uint32_t nState)
 {
     m_nSerial = nSerial;
     const Uint8 nSdlButton = SdlButton(nButton);
@@ -174,7 +174,7 @@ void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nTime, uint32_t nB
         m_nButtons &= ~Uint32(SDL_BUTTON(nSdlButton));
     SDL_Event event{};
     event.type = bDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.timestamp = nTime;
+    event.button.timestamp = SDL_GetTicks();
     event.button.windowID = m_pPointerWindow->GetID();
     event.button.button = nSdlButton;
     event.button.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
@@ -184,12 +184,11 @@ void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nTime, uint32_t nB
     m_pConnection->Post(event);
 }
 
-void CWaylandSeat::OnPointerAxis(uint32_t nTime, uint32_t nAxis, double dValue)
+void CWaylandSeat::OnPointerAxis(uint32_t nAxis, double dValue)
 {
     if (nAxis != WL_POINTER_AXIS_VERTICAL_SCROLL)
         return;
     m_dAxis += dValue;
-    m_nAxisTime = nTime;
     // Before version 5 no frame ends the pointer's events: each stands alone.
     if (wl_pointer_get_version(m_pPointer) < WL_POINTER_FRAME_SINCE_VERSION)
         OnPointerFrame();
@@ -211,7 +210,7 @@ void CWaylandSeat::OnPointerFrame()
         return;
     SDL_Event event{};
     event.type = SDL_MOUSEWHEEL;
-    event.wheel.timestamp = m_nAxisTime;
+    event.wheel.timestamp = SDL_GetTicks();
     event.wheel.windowID = m_pPointerWindow->GetID();
     event.wheel.y = Sint32(fSteps);
     event.wheel.preciseY = fSteps;
@@ -257,13 +256,13 @@ void CWaylandSeat::OnKeyboardLeave()
     m_pKeyFocus = nullptr;
 }
 
-void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32_t nState)
+void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState)
 {
     m_nSerial = nSerial;
     if (!m_keyboard.HasKeymap() || !m_pKeyFocus)
         return;
     const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
-    PostKey(nKey, bDown, FALSE, nTime);
+    PostKey(nKey, bDown, FALSE);
     if (bDown && m_nRepeatRate > 0 && m_keyboard.KeyRepeats(nKey)) {
         m_nRepeatKey = nKey;
         m_nextRepeat = AfxGetClock().GetTickCount() + ULONGLONG(m_nRepeatDelay);
@@ -272,11 +271,11 @@ void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32
     }
 }
 
-void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat, uint32_t nTime)
+void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat)
 {
     SDL_Event event{};
     event.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.timestamp = nTime;
+    event.key.timestamp = SDL_GetTicks();
     event.key.windowID = m_pKeyFocus->GetID();
     event.key.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
     event.key.repeat = Uint8(bRepeat ? 1 : 0);
@@ -303,7 +302,7 @@ BOOL CWaylandSeat::RepeatKeys()
     BOOL bPosted = FALSE;
     // A loop that slept long (a paint, a busy machine) catches up with one repeat, not a burst.
     if (now >= m_nextRepeat) {
-        PostKey(m_nRepeatKey, TRUE, TRUE, Uint32(now));
+        PostKey(m_nRepeatKey, TRUE, TRUE);
         m_nextRepeat = now + ULONGLONG(1000 / m_nRepeatRate);
         bPosted = TRUE;
     }

@@ -53,20 +53,20 @@ public:
     void OnCapabilities(uint32_t nCaps);
     void OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double x, double y);
     void OnPointerLeave();
-    void OnPointerMotion(uint32_t nTime, double x, double y);
-    void OnPointerButton(uint32_t nSerial, uint32_t nTime, uint32_t nButton, uint32_t nState);
-    void OnPointerAxis(uint32_t nTime, uint32_t nAxis, double dValue);
+    void OnPointerMotion(double x, double y);
+    void OnPointerButton(uint32_t nSerial, uint32_t nButton, uint32_t nState);
+    void OnPointerAxis(uint32_t nAxis, double dValue);
     void OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete);
     void OnPointerFrame();
     void OnKeymap(uint32_t nFormat, int fd, uint32_t nSize);
     void OnKeyboardEnter(wl_surface* pSurface);
     void OnKeyboardLeave();
-    void OnKey(uint32_t nSerial, uint32_t nTime, uint32_t nKey, uint32_t nState);
+    void OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState);
     void OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup);
     void OnRepeatInfo(int32_t nRate, int32_t nDelay);
 
 private:
-    void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat, uint32_t nTime);
+    void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat);
     void PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const;
     void StopRepeat() { m_nRepeatKey = 0; }
 
@@ -83,7 +83,6 @@ private:
     Uint32 m_nButtons = 0;
     int32_t m_nDiscrete = 0; // this pointer frame's wheel steps, and its smooth movement
     double m_dAxis = 0;
-    uint32_t m_nAxisTime = 0;
 
     CXkbKeyboard m_keyboard;
     CWaylandWindow* m_pKeyFocus = nullptr;
