@@ -6,8 +6,10 @@
 #   the window (native, floating, 558 x 251) and its menu screen; the system
 #   menu by a right click near the lower edge, the About box by its access key
 #   and the window as it was once they close; Start's "Ready" and three wheel
-#   notches; Escape during a game; the About box over a running game, and the
-#   compositor killed during that game.
+#   notches; Escape during a game; no GL, EGL or DRI library mapped; a game
+#   moved to another workspace paints nothing there and paints at once when
+#   shown again; the About box over a running game, and the compositor killed
+#   during that game.
 # Usage: wayland.sh path/to/quindle
 set -u
 
@@ -46,6 +48,8 @@ if launch; then
     pass "a window titled Quindle appears"
     check "it is a native Wayland window (shell $KIND)" [ "$KIND" = xdg_shell ]
     check "the compositor floats it" [ "$FLOATING" = true ]
+    GL=$(gl_libraries "$APP_PID")
+    check "it maps no GL, EGL or DRI library (${GL:-none})" [ -z "$GL" ]
     check "its client area is $CLIENT_SIZE" [ "$CW x $CH" = "$CLIENT_SIZE" ]
     xdotool mousemove 0 0
     check "the menu screen is drawn" poll 2000 menu_shown
@@ -88,6 +92,39 @@ if launch; then
     check "Escape during a game ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
 else
     fail "a window titled Quindle appears"
+fi
+
+# --- A game on a workspace nobody looks at ----------------------------------
+# The protocol log counts the pictures it hands to the compositor.
+attaches() { grep -c 'wl_surface@[0-9]*\.attach(wl_buffer@' "$WORK/stderr"; }
+if WAYLAND_DEBUG=client launch && poll 2000 menu_shown; then
+    click_at $START_AT
+    if poll 3000 frames_shown; then
+        wshot_to "$WORK/before.png"
+        swaymsg -q '[title="^Quindle$"] move container to workspace 2'
+        sleep 0.3 # the frame that was on its way
+        N0=$(attaches)
+        sleep 1
+        N1=$(attaches)
+        check "on another workspace a running game hands over no picture for 1 s ($((N1 - N0)))" [ "$N1" = "$N0" ]
+        T0=$(now_ms)
+        swaymsg -q 'workspace 2'
+        if wait_until 1000 eval '[ "$(attaches)" -gt "$N1" ]'; then
+            pass "shown again, it paints at once ($(($(now_ms) - T0)) ms)"
+        else
+            fail "shown again, it paints at once"
+        fi
+        sway_settled Quindle 1000 && read -r _ _ CX CY _ <<<"$SWAY_WIN"
+        check "... the game that went on meanwhile" eval 'game_shown && differs_from "$WORK/before.png"'
+    else
+        fail "Start begins a game (saw: $SEEN)"
+    fi
+    kill "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=
+    swaymsg -q 'workspace 1'
+else
+    fail "a window titled Quindle appears (with the protocol log)"
 fi
 
 # --- A running game under the About box, then the compositor goes away ---------
