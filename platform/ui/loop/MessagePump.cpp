@@ -159,3 +159,9 @@ UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent)
     CUiTopWindow* pTop = TopOf(pWnd);
     return pTop ? pTop->GetTimerElapse(nIDEvent) : 0;
 }
+
+UINT AfxGetPictureCount(CWnd* pWnd)
+{
+    CUiTopWindow* pTop = TopOf(pWnd);
+    return pTop ? pTop->GetPictureCount() : 0;
+}

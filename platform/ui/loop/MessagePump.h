@@ -55,3 +55,6 @@ ULONGLONG AfxGetNextPaintDue();
 
 // The period of pWnd's timer nIDEvent in ms, 0 when it has no such timer.
 UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent);
+// How many of pWnd's paints drew and presented a picture; a paint that found
+// the picture unchanged (CPaintDC::KeepsPicture) does not count.
+UINT AfxGetPictureCount(CWnd* pWnd);

@@ -44,6 +44,12 @@ CPaintDC::~CPaintDC()
         pTop->EndPaint();
 }
 
+BOOL CPaintDC::KeepsPicture(const std::vector<int>& key)
+{
+    CUiTopWindow* pTop = TopWindowOf(m_pWnd);
+    return pTop && m_hDC && pTop->PaintKeepsPicture(key);
+}
+
 BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon)
 {
     SDL_Surface* pSurface = m_hDC ? TargetOf(m_pWnd) : nullptr;

@@ -48,7 +48,7 @@ BOOL CUiTopWindow::ApplyScale()
     m_pWindow->SetSize(cxWanted, cyWanted);
     if (m_bShown)
         m_pWindow->SetFixedSize(cxWanted, cyWanted);
-    m_frameDiff.Reset();
+    LosePicture();
     return TRUE;
 }
 

@@ -100,6 +100,14 @@ public:
     void EndPaint();
     void FillBackground();
     BOOL IsPainting() const { return m_bPainting; }
+    // Whether the open paint would leave the picture as it is: its handler
+    // describes what it would draw in key; TRUE when the window has lost
+    // nothing since the last paint (no expose, showing, scale change, erase
+    // or overlay) and key, with the controls' own state, is that paint's.
+    // The paint then draws and presents nothing.
+    BOOL PaintKeepsPicture(std::vector<int> key);
+    // How many paints drew a picture: for tests.
+    unsigned GetPictureCount() const { return m_nPictureCount; }
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
     int GetScale() const { return m_nScale; }
@@ -141,6 +149,8 @@ private:
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
     void Present();
     void NoteRefreshRate();
+    // What the window showed is gone: the next paint draws and presents all of it.
+    void LosePicture();
 
     std::unique_ptr<CNativeWindow> m_pWindow;
     Uint32 m_nWindowID;
@@ -160,7 +170,12 @@ private:
     BOOL m_bPainting = FALSE;
     SDL_Surface* m_pPaintSurface = nullptr;
     unsigned m_nPaintCount = 0;
+    unsigned m_nPictureCount = 0;
     CFrameDiff m_frameDiff;
+    std::vector<int> m_pictureKey; // what the last paint that drew a picture drew
+    BOOL m_bPictureKept = FALSE;   // the window still shows that picture
+    BOOL m_bKeepPicture = FALSE;   // the open paint draws nothing
+    BOOL m_bKeyGiven = FALSE;      // the open paint's handler described its picture
     CWindowOverlay* m_pOverlay = nullptr;
     CWindowTimers m_timers;
     std::unique_ptr<MENUDATA> m_pSysMenu;

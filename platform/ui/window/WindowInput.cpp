@@ -169,14 +169,14 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_DISPLAY_CHANGED:
         // On another output (or one whose scale changed) the window may draw at another scale.
         ApplyScale();
-        m_frameDiff.Reset();
+        LosePicture();
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
         // What the window showed is lost: paint it all and present it all.
-        m_frameDiff.Reset();
+        LosePicture();
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_CLOSE:

@@ -3,6 +3,9 @@
 // painting, and one present of the changed part at the end.
 #include "platform/ui/window/TopWindow.h"
 
+#include <functional>
+#include <string>
+
 #include "platform/core/Clock.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/dialog/SysColors.h"
@@ -44,6 +47,10 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 {
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
+    m_bKeepPicture = m_bKeyGiven = FALSE;
+    // An erased background is a picture lost.
+    if (*pbErase)
+        m_bPictureKept = FALSE;
     m_bPainting = TRUE;
     m_pPaintSurface = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
     return m_pPaintSurface;
@@ -51,7 +58,7 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 
 void CUiTopWindow::EndPaint()
 {
-    if (m_pPaintSurface) {
+    if (m_pPaintSurface && !m_bKeepPicture) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
@@ -59,9 +66,39 @@ void CUiTopWindow::EndPaint()
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
+        ++m_nPictureCount;
+        // A picture drawn with no description cannot be compared with the next one.
+        if (!m_bKeyGiven)
+            m_bPictureKept = FALSE;
     }
     m_pPaintSurface = nullptr;
+    m_bKeepPicture = FALSE;
     m_bPainting = FALSE;
+}
+
+BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
+{
+    if (!m_bPainting || !m_pPaintSurface)
+        return FALSE;
+    // What the window draws over the handler's picture is part of it too.
+    key.push_back(m_nScale);
+    for (const auto& pControl : m_controls) {
+        const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
+        key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
+                               int(std::hash<std::string>()(static_cast<const char*>(pControl->m_strText)))});
+    }
+    // The popup menu draws its own highlight: with it open, every paint draws.
+    m_bKeyGiven = TRUE;
+    m_bKeepPicture = m_bPictureKept && !m_pOverlay && key == m_pictureKey;
+    m_pictureKey = std::move(key);
+    m_bPictureKept = TRUE;
+    return m_bKeepPicture;
+}
+
+void CUiTopWindow::LosePicture()
+{
+    m_frameDiff.Reset();
+    m_bPictureKept = FALSE;
 }
 
 void CUiTopWindow::Present()
