@@ -3,7 +3,7 @@
 # client (sway nested in an Xvfb), side by side in one run:
 #   the CPU of the program and of the display server while an XTest client
 #   moves the pointer over the menu screen at MOTION_RATE events/s for
-#   MEASURE_SECONDS; wheel notch to presented pixels (QUINDLE_TRACE_WHEEL);
+#   MEASURE_SECONDS; wheel notch to presented pixels in a game (QUINDLE_TRACE_WHEEL);
 #   start to first paint (QUINDLE_TRACE_FIRST_PAINT); CPU and wake-ups per
 #   second idle on the menu; resident memory on the menu and the GL, EGL or
 #   DRI libraries mapped (libgbm is always there: libSDL2 links it). Figures
@@ -95,7 +95,10 @@ measure() {
     done
     eval "FIG_${sys}_server='${server_figs%, }'"
 
-    # The wheel, with the pointer resting in the area.
+    # The wheel in a game, with the pointer resting in the area: on the menu a
+    # notch moves the player, which the menu does not show, so nothing is presented.
+    at_client $START_AT
+    xdotool click 1
     at_client $IN_AREA
     sleep 0.3
     local from=$(($(wheel_lines) + 1))

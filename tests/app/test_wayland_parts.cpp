@@ -1,11 +1,13 @@
 // The parts of our Wayland client that need no compositor: which
 // shared-memory buffer a present writes and what it copies into it, and the
-// keyboard's keys as the SDL key events the window layer reads.
+// keyboard's keys as the SDL key events the window layer reads, key repeat
+// and the wheel.
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
 #include <cstdlib>
 
+#include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/ShmRing.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
 
@@ -117,6 +119,49 @@ TEST_F(XkbKeyboardTest, AnotherLayoutMovesTheSymbolsNotThePlacesAndABadKeymapKee
 
     CXkbKeyboard none;
     EXPECT_EQ(none.GetKeysym(KEY_A).sym, SDLK_UNKNOWN) << "no keymap yet: no key, no crash";
+}
+
+TEST(KeyRepeatTest, AHeldKeyRepeatsAfterTheDelayAtTheRateAndStopsWhenReleased)
+{
+    CKeyRepeat repeat;
+    repeat.SetRate(25, 600); // every 40 ms after 600 ms
+    EXPECT_EQ(repeat.GetDelay(0), -1) << "no key held: the loop may sleep as long as it likes";
+    repeat.OnKey(KEY_UP, TRUE, TRUE, 1000);
+    EXPECT_EQ(repeat.GetDelay(1000), 600);
+    EXPECT_EQ(repeat.TakeDue(1599), 0u);
+    EXPECT_EQ(repeat.TakeDue(1600), uint32_t(KEY_UP));
+    EXPECT_EQ(repeat.GetDelay(1600), 40);
+    // A loop that slept 200 ms catches up with one repeat, not five.
+    EXPECT_EQ(repeat.TakeDue(1840), uint32_t(KEY_UP));
+    EXPECT_EQ(repeat.TakeDue(1840), 0u);
+    repeat.OnKey(KEY_LEFTSHIFT, TRUE, FALSE, 1850); // a modifier pressed meanwhile
+    EXPECT_EQ(repeat.TakeDue(1880), uint32_t(KEY_UP));
+    repeat.OnKey(KEY_DOWN, TRUE, TRUE, 1900); // another key takes over
+    repeat.OnKey(KEY_UP, FALSE, TRUE, 1910);  // the first one's release leaves it
+    EXPECT_EQ(repeat.TakeDue(2500), uint32_t(KEY_DOWN));
+    repeat.OnKey(KEY_DOWN, FALSE, TRUE, 2510);
+    EXPECT_EQ(repeat.TakeDue(5000), 0u);
+    EXPECT_EQ(repeat.GetDelay(5000), -1);
+
+    repeat.SetRate(0, 600); // the compositor turns repeat off
+    repeat.OnKey(KEY_UP, TRUE, TRUE, 6000);
+    EXPECT_EQ(repeat.TakeDue(9000), 0u);
+}
+
+TEST(WheelFrameTest, StepsAreAwayFromTheUserAndDiscreteStepsWinOverSmoothMovement)
+{
+    CWheelFrame wheel;
+    EXPECT_EQ(wheel.Take(), 0.0f) << "a frame without the wheel";
+    wheel.AddDiscrete(-1); // one notch up: Wayland counts down the screen
+    wheel.AddAxis(-10.0);
+    EXPECT_EQ(wheel.Take(), 1.0f);
+    EXPECT_EQ(wheel.Take(), 0.0f) << "each frame stands alone";
+    wheel.AddDiscrete(2);
+    wheel.AddAxis(31.0); // a wheel's own units may differ from ten a step: the notches count
+    EXPECT_EQ(wheel.Take(), -2.0f);
+    wheel.AddAxis(5.0); // a touchpad: half a step towards the user
+    wheel.AddAxis(10.0);
+    EXPECT_FLOAT_EQ(wheel.Take(), -1.5f);
 }
 
 } // namespace

@@ -70,6 +70,10 @@ void CUiTopWindow::EndPaint()
         // A picture drawn with no description cannot be compared with the next one.
         if (!m_bKeyGiven)
             m_bPictureKept = FALSE;
+    } else if (m_pPaintSurface) {
+        // A wheel notch that changes nothing on the screen (the menu shows no
+        // player) has its whole effect there now.
+        AfxNoteWheelPresent(m_nWindowID);
     }
     m_pPaintSurface = nullptr;
     m_bKeepPicture = FALSE;

@@ -190,13 +190,16 @@ void CWaylandConnection::Dispatch()
 BOOL CWaylandConnection::PrepareWait(int* pFd)
 {
     *pFd = -1;
-    BOOL bCame = m_pSeat && m_pSeat->RepeatKeys();
+    BOOL bCame = FALSE;
     // Events read into the queue (during a roundtrip, by libdecor) are dispatched before we sleep.
     while (wl_display_prepare_read(m_pDisplay) != 0) {
         if (wl_display_dispatch_pending(m_pDisplay) < 0)
             return TRUE;
         bCame = TRUE;
     }
+    // After the events: a release among them stops the repeat first.
+    if (m_pSeat && m_pSeat->RepeatKeys())
+        bCame = TRUE;
     if (bCame) {
         wl_display_cancel_read(m_pDisplay);
         return FALSE;

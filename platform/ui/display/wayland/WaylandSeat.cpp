@@ -16,9 +16,6 @@
 
 namespace {
 
-// A touchpad's smooth scrolling: this many units make one wheel step.
-constexpr double kAxisUnitsPerStep = 10.0;
-
 CWaylandSeat* Self(void* pData)
 {
     return static_cast<CWaylandSeat*>(pData);
@@ -188,7 +185,7 @@ void CWaylandSeat::OnPointerAxis(uint32_t nAxis, double dValue)
 {
     if (nAxis != WL_POINTER_AXIS_VERTICAL_SCROLL)
         return;
-    m_dAxis += dValue;
+    m_wheel.AddAxis(dValue);
     // Before version 5 no frame ends the pointer's events: each stands alone.
     if (wl_pointer_get_version(m_pPointer) < WL_POINTER_FRAME_SINCE_VERSION)
         OnPointerFrame();
@@ -197,15 +194,12 @@ void CWaylandSeat::OnPointerAxis(uint32_t nAxis, double dValue)
 void CWaylandSeat::OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete)
 {
     if (nAxis == WL_POINTER_AXIS_VERTICAL_SCROLL)
-        m_nDiscrete += nDiscrete;
+        m_wheel.AddDiscrete(nDiscrete);
 }
 
 void CWaylandSeat::OnPointerFrame()
 {
-    // Wayland counts down the screen; SDL, and the window layer, away from the user.
-    const float fSteps = m_nDiscrete ? float(-m_nDiscrete) : float(-m_dAxis / kAxisUnitsPerStep);
-    m_nDiscrete = 0;
-    m_dAxis = 0;
+    const float fSteps = m_wheel.Take();
     if (fSteps == 0 || !m_pPointerWindow)
         return;
     SDL_Event event{};
@@ -250,7 +244,7 @@ void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
 
 void CWaylandSeat::OnKeyboardLeave()
 {
-    StopRepeat();
+    m_repeat.Stop();
     if (m_pKeyFocus)
         PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_LOST);
     m_pKeyFocus = nullptr;
@@ -263,12 +257,7 @@ void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState)
         return;
     const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
     PostKey(nKey, bDown, FALSE);
-    if (bDown && m_nRepeatRate > 0 && m_keyboard.KeyRepeats(nKey)) {
-        m_nRepeatKey = nKey;
-        m_nextRepeat = AfxGetClock().GetTickCount() + ULONGLONG(m_nRepeatDelay);
-    } else if (!bDown && nKey == m_nRepeatKey) {
-        StopRepeat();
-    }
+    m_repeat.OnKey(nKey, bDown, m_keyboard.KeyRepeats(nKey), AfxGetClock().GetTickCount());
 }
 
 void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat)
@@ -290,31 +279,20 @@ void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t 
 
 void CWaylandSeat::OnRepeatInfo(int32_t nRate, int32_t nDelay)
 {
-    m_nRepeatRate = nRate > 0 ? nRate : 0;
-    m_nRepeatDelay = nDelay > 0 ? nDelay : 0;
+    m_repeat.SetRate(nRate, nDelay);
 }
 
 BOOL CWaylandSeat::RepeatKeys()
 {
-    if (!m_nRepeatKey || !m_pKeyFocus)
-        return FALSE;
-    const ULONGLONG now = AfxGetClock().GetTickCount();
-    BOOL bPosted = FALSE;
-    // A loop that slept long (a paint, a busy machine) catches up with one repeat, not a burst.
-    if (now >= m_nextRepeat) {
-        PostKey(m_nRepeatKey, TRUE, TRUE);
-        m_nextRepeat = now + ULONGLONG(1000 / m_nRepeatRate);
-        bPosted = TRUE;
-    }
-    return bPosted;
+    const uint32_t nKey = m_pKeyFocus ? m_repeat.TakeDue(AfxGetClock().GetTickCount()) : 0;
+    if (nKey)
+        PostKey(nKey, TRUE, TRUE);
+    return nKey != 0;
 }
 
 int CWaylandSeat::GetRepeatDelay() const
 {
-    if (!m_nRepeatKey || !m_pKeyFocus)
-        return -1;
-    const ULONGLONG now = AfxGetClock().GetTickCount();
-    return now >= m_nextRepeat ? 0 : int(m_nextRepeat - now);
+    return m_pKeyFocus ? m_repeat.GetDelay(AfxGetClock().GetTickCount()) : -1;
 }
 
 void CWaylandSeat::OnWindowGone(CWaylandWindow* pWindow)
@@ -323,6 +301,6 @@ void CWaylandSeat::OnWindowGone(CWaylandWindow* pWindow)
         m_pPointerWindow = nullptr;
     if (m_pKeyFocus == pWindow) {
         m_pKeyFocus = nullptr;
-        StopRepeat();
+        m_repeat.Stop();
     }
 }

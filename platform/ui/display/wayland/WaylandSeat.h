@@ -19,6 +19,7 @@
 
 #include "platform/core/Types.h"
 #include "platform/ui/display/wayland/WaylandCursor.h"
+#include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
 
 struct wl_seat;
@@ -68,7 +69,6 @@ public:
 private:
     void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat);
     void PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const;
-    void StopRepeat() { m_nRepeatKey = 0; }
 
     CWaylandConnection* m_pConnection;
     wl_seat* m_pSeat;
@@ -81,13 +81,9 @@ private:
     double m_x = 0; // the pointer in the window's points
     double m_y = 0;
     Uint32 m_nButtons = 0;
-    int32_t m_nDiscrete = 0; // this pointer frame's wheel steps, and its smooth movement
-    double m_dAxis = 0;
+    CWheelFrame m_wheel;
 
     CXkbKeyboard m_keyboard;
     CWaylandWindow* m_pKeyFocus = nullptr;
-    int32_t m_nRepeatRate = 25; // per second; 0 turns repeat off
-    int32_t m_nRepeatDelay = 600; // ms
-    uint32_t m_nRepeatKey = 0;  // the key that repeats, 0 none
-    ULONGLONG m_nextRepeat = 0; // the clock's ms
+    CKeyRepeat m_repeat;
 };
