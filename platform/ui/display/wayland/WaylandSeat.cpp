@@ -1,15 +1,9 @@
 #include "platform/ui/display/wayland/WaylandSeat.h"
 
 #include <linux/input-event-codes.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <wayland-client.h>
 
-#include "platform/core/Clock.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
 #include "platform/ui/display/wayland/WaylandWindow.h"
@@ -40,19 +34,6 @@ const wl_pointer_listener kPointerListener = {
     [](void*, wl_pointer*, uint32_t, uint32_t) {},
     [](void* p, wl_pointer*, uint32_t nAxis, int32_t nDiscrete) { Self(p)->OnPointerDiscrete(nAxis, nDiscrete); },
     [](void*, wl_pointer*, uint32_t, int32_t) {},
-};
-
-const wl_keyboard_listener kKeyboardListener = {
-    [](void* p, wl_keyboard*, uint32_t nFormat, int fd, uint32_t nSize) { Self(p)->OnKeymap(nFormat, fd, nSize); },
-    [](void* p, wl_keyboard*, uint32_t, wl_surface* pSurface, wl_array*) { Self(p)->OnKeyboardEnter(pSurface); },
-    [](void* p, wl_keyboard*, uint32_t, wl_surface*) { Self(p)->OnKeyboardLeave(); },
-    [](void* p, wl_keyboard*, uint32_t nSerial, uint32_t, uint32_t nKey, uint32_t nState) {
-        Self(p)->OnKey(nSerial, nKey, nState);
-    },
-    [](void* p, wl_keyboard*, uint32_t, uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup) {
-        Self(p)->OnModifiers(nDepressed, nLatched, nLocked, nGroup);
-    },
-    [](void* p, wl_keyboard*, int32_t nRate, int32_t nDelay) { Self(p)->OnRepeatInfo(nRate, nDelay); },
 };
 
 const wl_seat_listener kSeatListener = {
@@ -103,7 +84,7 @@ void CWaylandSeat::OnCapabilities(uint32_t nCaps)
     }
     if ((nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && !m_pKeyboard) {
         m_pKeyboard = wl_seat_get_keyboard(m_pSeat);
-        wl_keyboard_add_listener(m_pKeyboard, &kKeyboardListener, this);
+        wl_keyboard_add_listener(m_pKeyboard, &s_keyboardListener, this);
     } else if (!(nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && m_pKeyboard) {
         wl_keyboard_destroy(m_pKeyboard);
         m_pKeyboard = nullptr;
@@ -212,87 +193,6 @@ void CWaylandSeat::OnPointerFrame()
     event.wheel.mouseX = Sint32(m_x);
     event.wheel.mouseY = Sint32(m_y);
     m_pConnection->Post(event);
-}
-
-void CWaylandSeat::OnKeymap(uint32_t nFormat, int fd, uint32_t nSize)
-{
-    BOOL bLoaded = FALSE;
-    void* pMap = nFormat == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 ? mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)
-                                                             : MAP_FAILED;
-    close(fd);
-    if (pMap != MAP_FAILED) {
-        // The text ends with a NUL within nSize bytes; one that does not is no keymap.
-        const char* pszKeymap = static_cast<const char*>(pMap);
-        if (nSize > 0 && memchr(pszKeymap, 0, nSize))
-            bLoaded = m_keyboard.LoadKeymap(pszKeymap);
-        munmap(pMap, nSize);
-    }
-    if (bLoaded)
-        return;
-    std::fprintf(stderr, "%s: the compositor's keymap cannot be read; keys keep the %s one\n",
-                 program_invocation_short_name, m_keyboard.HasKeymap() ? "last" : "default");
-    if (!m_keyboard.HasKeymap())
-        m_keyboard.LoadDefaultKeymap();
-}
-
-void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
-{
-    m_pKeyFocus = m_pConnection->FindWindow(pSurface);
-    if (m_pKeyFocus)
-        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_GAINED);
-}
-
-void CWaylandSeat::OnKeyboardLeave()
-{
-    m_repeat.Stop();
-    if (m_pKeyFocus)
-        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_LOST);
-    m_pKeyFocus = nullptr;
-}
-
-void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState)
-{
-    m_nSerial = nSerial;
-    if (!m_keyboard.HasKeymap() || !m_pKeyFocus)
-        return;
-    const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
-    PostKey(nKey, bDown, FALSE);
-    m_repeat.OnKey(nKey, bDown, m_keyboard.KeyRepeats(nKey), AfxGetClock().GetTickCount());
-}
-
-void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat)
-{
-    SDL_Event event{};
-    event.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.timestamp = SDL_GetTicks();
-    event.key.windowID = m_pKeyFocus->GetID();
-    event.key.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
-    event.key.repeat = Uint8(bRepeat ? 1 : 0);
-    event.key.keysym = m_keyboard.GetKeysym(nKey);
-    m_pConnection->Post(event);
-}
-
-void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup)
-{
-    m_keyboard.UpdateModifiers(nDepressed, nLatched, nLocked, nGroup);
-}
-
-void CWaylandSeat::OnRepeatInfo(int32_t nRate, int32_t nDelay)
-{
-    m_repeat.SetRate(nRate, nDelay);
-}
-
-BOOL CWaylandSeat::RepeatKeys()
-{
-    const uint32_t nKey = m_pKeyFocus ? m_repeat.TakeDue(AfxGetClock().GetTickCount()) : 0;
-    if (nKey)
-        PostKey(nKey, TRUE, TRUE);
-    return nKey != 0;
-}
-
-int CWaylandSeat::GetRepeatDelay() const
-{
-    return m_pKeyFocus ? m_repeat.GetDelay(AfxGetClock().GetTickCount()) : -1;
 }
 
 void CWaylandSeat::OnWindowGone(CWaylandWindow* pWindow)

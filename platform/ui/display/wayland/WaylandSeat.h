@@ -25,6 +25,7 @@
 struct wl_seat;
 struct wl_pointer;
 struct wl_keyboard;
+struct wl_keyboard_listener;
 struct wl_array;
 class CWaylandConnection;
 class CWaylandWindow;
@@ -67,6 +68,8 @@ public:
     void OnRepeatInfo(int32_t nRate, int32_t nDelay);
 
 private:
+    static const wl_keyboard_listener s_keyboardListener;
+
     void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat);
     void PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const;
 
