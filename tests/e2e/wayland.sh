@@ -3,10 +3,11 @@
 # desktop of its own: an Xvfb, and sway on its X11 backend inside it. xdotool
 # on the Xvfb drives sway's pointer and keyboard, grim takes the pictures and
 # swaymsg lists the windows. The program runs with no DISPLAY at all.
-#   the window (native, floating, 558 x 251) and its menu screen; the system
+#   the window (native, floating, 558 x 251), its menu screen and the hover
+#   over Start; the system
 #   menu by a right click near the lower edge, the About box by its access key
 #   and the window as it was once they close; Start's "Ready" and three wheel
-#   notches; Escape during a game; no GL, EGL or DRI library mapped; a game
+#   notches, a held key's repeats (the client makes them); Escape during a game; no GL, EGL or DRI library mapped; a game
 #   moved to another workspace paints nothing there and paints at once when
 #   shown again; the About box over a running game, and the compositor killed
 #   during that game.
@@ -28,6 +29,11 @@ about_open() { sway_settled "$ABOUT_CAPTION" 1500 && ABOUT=$SWAY_WIN; }
 about_closed() { [ -z "$(sway_window "$ABOUT_CAPTION")" ]; }
 wshot_to() { grim -g "$CX,$CY ${CW}x$CH" "$1"; }
 rootshot() { grim "$WORK/shot.png"; }
+# The player's centre row in the last capture: the middle of the red run in its column.
+player_y() {
+    convert "$WORK/win.png" -crop "1x251+$PLAYER_X+0" txt:- |
+        awk -F'[,:]' '/#CC0000/ { if (!n++) first = $2; last = $2 } END { print n ? int((first + last + 1) / 2) : -1 }'
+}
 
 # Starts the program and waits for its window; sets APP_PID, and from the
 # compositor's tree KIND (the shell), FLOATING, CX CY (the client's place) and CW CH.
@@ -54,6 +60,11 @@ if launch; then
     xdotool mousemove 0 0
     check "the menu screen is drawn" poll 2000 menu_shown
     check_menu_screen
+    at_client $START_AT
+    expect "hovering over Start fills it red, Exit stays dark grey" 1000 pixels_are $START_FILL $RED $EXIT_FILL $DARK_GREY
+    at_client $IN_AREA
+    expect "... and dark grey again once the pointer moves off it" 1000 pixels_are $START_FILL $DARK_GREY
+    xdotool mousemove 0 0
     [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/win.png" "$E2E_KEEP_SHOTS/wayland-menu.png"
 
     if open_system_menu; then
@@ -86,6 +97,13 @@ if launch; then
     check "the player is a red square at x 100 in the middle of the area" player_at $AREA_CY
     xdotool click --repeat 3 --delay 30 4
     expect "three wheel notches up move it 15 pixels up" 1000 player_at $((AREA_CY - 15))
+    # The client repeats held keys itself: after the compositor's delay, at its rate.
+    xdotool keydown Down sleep 1 keyup Down
+    sleep 0.1
+    wshot
+    Y=$(player_y)
+    check "a held Down key repeats: the player moves more than one step down ($((AREA_CY - 15)) to $Y)" \
+        [ "$Y" -ge $((AREA_CY - 15 + 15)) ]
     T0=$(now_ms)
     xdotool key Escape
     wait_exit "$T0"
@@ -115,7 +133,8 @@ if WAYLAND_DEBUG=client launch && poll 2000 menu_shown; then
             fail "shown again, it paints at once"
         fi
         sway_settled Quindle 1000 && read -r _ _ CX CY _ <<<"$SWAY_WIN"
-        check "... the game that went on meanwhile" eval 'game_shown && differs_from "$WORK/before.png"'
+        # Still the game's screen (the run may have reached its result meanwhile), not the one it left.
+        check "... the game that went on meanwhile" eval 'pixels_are $STOP_FILL $DARK_GREY && differs_from "$WORK/before.png"'
     else
         fail "Start begins a game (saw: $SEEN)"
     fi
