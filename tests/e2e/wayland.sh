@@ -3,11 +3,11 @@
 # desktop of its own: an Xvfb, and sway on its X11 backend inside it. xdotool
 # on the Xvfb drives sway's pointer and keyboard, grim takes the pictures and
 # swaymsg lists the windows. The program runs with no DISPLAY at all.
-#   the window (native, floating, 558 x 251), its menu screen and the hover
-#   over Start; the system
-#   menu by a right click near the lower edge, the About box by its access key
-#   and the window as it was once they close; Start's "Ready" and three wheel
-#   notches, a held key's repeats (the client makes them); Escape during a game; no GL, EGL or DRI library mapped; a game
+#   the window (native, floating, 558 x 251), no GL, EGL or DRI library
+#   mapped, its menu screen and the hover over Start; the system menu by a
+#   right click near the lower edge, the About box by its access key and the
+#   window as it was once they close; Start's "Ready", three wheel notches and
+#   a held key's repeats (the client makes them); Escape during a game; a game
 #   moved to another workspace paints nothing there and paints at once when
 #   shown again; the About box over a running game, and the compositor killed
 #   during that game.
