@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kX11 = "x11";
 constexpr const char* kWayland = "wayland";
-// The class (X11) and application id (Wayland) desktops know the program by.
+// The class desktops know the program by on X11 (our Wayland toplevels set the same app id).
 constexpr const char* kAppId = "quindle";
 
 BOOL IsSet(const char* pszName)
@@ -56,7 +56,6 @@ BOOL AfxWinInit()
     // Closing windows is the dialogs' business, not a reason to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppId);
-    SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppId);
     for (const std::string& driver :
          AfxChooseVideoDrivers(std::getenv("SDL_VIDEODRIVER"), IsSet("WAYLAND_DISPLAY"), IsSet("DISPLAY"))) {
         if (StartDriver(driver)) {
