@@ -86,7 +86,7 @@ public:
         return TRUE;
     }
     void FinishWait(short) override {}
-    std::vector<CFakeWindow*> m_windows; // in the order made; the test keeps them alive
+    std::vector<CFakeWindow*> m_windows; // in the order made; each lives until its dialog closes
 };
 
 class NativeWindowTest : public CVirtualTimeTest {
@@ -111,12 +111,17 @@ protected:
 TEST_F(NativeWindowTest, WindowsAreFixedInSizeAndTheAboutBoxBelongsToTheMainWindow)
 {
     CQuindleDlg dlg;
-    CFakeWindow* pAbout = nullptr;
     CModalScript script;
-    script.Then([&] { dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0); })
+    script
+        .Then([&] {
+            EXPECT_TRUE(Main().m_bShown);
+            EXPECT_EQ(Main().m_fixed, CPoint(558, 251)) << "minimum = maximum = the client";
+            EXPECT_EQ(Main().m_pParent, nullptr);
+            dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        })
         .Then([&] {
             ASSERT_EQ(m_display.m_windows.size(), 2u);
-            pAbout = m_display.m_windows[1];
+            const CFakeWindow* pAbout = m_display.m_windows[1];
             EXPECT_TRUE(pAbout->m_bShown);
             EXPECT_EQ(pAbout->m_pParent, &Main());
             EXPECT_EQ(pAbout->m_fixed, CPoint(411, 83));
@@ -124,9 +129,6 @@ TEST_F(NativeWindowTest, WindowsAreFixedInSizeAndTheAboutBoxBelongsToTheMainWind
         })
         .Then([&] { AfxQueueKey(&dlg, VK_ESCAPE); });
     script.RunDialog(dlg);
-    EXPECT_TRUE(Main().m_bShown);
-    EXPECT_EQ(Main().m_fixed, CPoint(558, 251)) << "minimum = maximum = the client";
-    EXPECT_EQ(Main().m_pParent, nullptr);
 }
 
 TEST_F(NativeWindowTest, AWindowThatMayNotPresentPaintsNothingAndPaintsAtOnceWhenItMay)
