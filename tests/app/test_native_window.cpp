@@ -2,9 +2,11 @@
 // Wayland toplevels sit behind), with a display system of the test's own:
 // what the windows are asked for (a fixed size, the About box's parent), and
 // painting paced by the compositor's frame callbacks: a window that may not
-// present paints nothing and sleeps, and paints at once when it may again.
+// present paints nothing and sleeps, and paints at once when it may again;
+// a scale change resizes it and repaints it though nothing else changed.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -28,7 +30,12 @@ public:
         }
         return m_pSurface;
     }
-    void Present(const SDL_Rect&) override { ++m_nPresents; }
+    void Present(const SDL_Rect& rc) override
+    {
+        ++m_nPresents;
+        m_rcLast = rc;
+    }
+    SDL_Rect m_rcLast{};
     int m_nPresents = 0;
 
 private:
@@ -161,6 +168,40 @@ TEST_F(NativeWindowTest, AWindowThatMayNotPresentPaintsNothingAndPaintsAtOnceWhe
             AfxQueueKey(&dlg, VK_ESCAPE);
         });
     script.RunDialog(dlg);
+}
+
+TEST_F(NativeWindowTest, AScaleChangeResizesTheWindowAndRepaintsAllOfItThoughNothingElseChanged)
+{
+    CQuindleDlg dlg;
+    UINT nPictures = 0;
+    CModalScript script;
+    script
+        .Then([&] {
+            setenv("QUINDLE_SCALE", "2", 1);
+            nPictures = AfxGetPictureCount(&dlg);
+            AfxQueueDisplayChange(&dlg);
+        })
+        .Then([&] {
+            EXPECT_EQ(Main().m_cx, 1116);
+            EXPECT_EQ(Main().m_cy, 502);
+            EXPECT_EQ(Main().m_fixed, CPoint(1116, 502));
+            EXPECT_EQ(AfxGetPictureCount(&dlg), nPictures + 1);
+            const SDL_Rect& rc = Main().m_frameBuffer.m_rcLast;
+            EXPECT_EQ(CRect(rc.x, rc.y, rc.x + rc.w, rc.y + rc.h), CRect(0, 0, 1116, 502)) << "all of it presented";
+            dlg.InvalidateRect(NULL, FALSE);
+        })
+        .Then([&] {
+            EXPECT_EQ(AfxGetPictureCount(&dlg), nPictures + 1) << "at 2x too, a repaint of the same state costs nothing";
+            unsetenv("QUINDLE_SCALE");
+            AfxQueueDisplayChange(&dlg);
+        })
+        .Then([&] {
+            EXPECT_EQ(Main().m_cx, 558);
+            EXPECT_EQ(AfxGetPictureCount(&dlg), nPictures + 2);
+            AfxQueueKey(&dlg, VK_ESCAPE);
+        });
+    script.RunDialog(dlg);
+    unsetenv("QUINDLE_SCALE");
 }
 
 } // namespace

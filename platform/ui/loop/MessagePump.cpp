@@ -132,6 +132,11 @@ void AfxQueueExpose(CWnd* pWnd)
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_EXPOSED);
 }
 
+void AfxQueueDisplayChange(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_DISPLAY_CHANGED);
+}
+
 void AfxQueueFocusLoss(CWnd* pWnd)
 {
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);

@@ -42,6 +42,8 @@ void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped = 
 void AfxQueueClose(CWnd* pWnd);
 // The window system's word that what pWnd's window showed was lost.
 void AfxQueueExpose(CWnd* pWnd);
+// pWnd's window moved to another output, or its output's scale changed.
+void AfxQueueDisplayChange(CWnd* pWnd);
 // pWnd's window loses the keyboard focus to another program.
 void AfxQueueFocusLoss(CWnd* pWnd);
 // The window manager minimises pWnd's window.
