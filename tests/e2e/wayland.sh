@@ -3,14 +3,14 @@
 # desktop of its own: an Xvfb, and sway on its X11 backend inside it. xdotool
 # on the Xvfb drives sway's pointer and keyboard, grim takes the pictures and
 # swaymsg lists the windows. The program runs with no DISPLAY at all.
-#   the window (native, floating, 558 x 251), no GL, EGL or DRI library
-#   mapped, its menu screen and the hover over Start; the system menu by a
-#   right click near the lower edge, the About box by its access key and the
-#   window as it was once they close; Start's "Ready", three wheel notches and
-#   a held key's repeats (the client makes them); Escape during a game; a game
-#   moved to another workspace paints nothing there and paints at once when
-#   shown again; the About box over a running game, and the compositor killed
-#   during that game.
+#   the window (native, floating, 558 x 251, in sway's own frame), no GL,
+#   EGL or DRI library mapped, its menu screen and the hover over Start; the
+#   system menu by a right click near the lower edge, the About box by its
+#   access key and the window as it was once they close; Start's "Ready",
+#   three wheel notches and a held key's repeats (the client makes them);
+#   Escape during a game; a game moved to another workspace paints nothing
+#   there and paints at once when shown again; the About box over a running
+#   game, and the compositor killed during that game.
 # Usage: wayland.sh path/to/quindle
 set -u
 
@@ -56,6 +56,9 @@ if launch; then
     check "the compositor floats it" [ "$FLOATING" = true ]
     GL=$(gl_libraries "$APP_PID")
     check "it maps no GL, EGL or DRI library (${GL:-none})" [ -z "$GL" ]
+    # Asked for through xdg-decoration: sway's own titled frame ("csd" when the client draws one).
+    check "sway draws its frame and title bar" [ "$(swaymsg -t get_tree |
+        jq -r '[.. | objects | select(.name? == "Quindle" and .shell?)][0].border')" = normal ]
     check "its client area is $CLIENT_SIZE" [ "$CW x $CH" = "$CLIENT_SIZE" ]
     xdotool mousemove 0 0
     check "the menu screen is drawn" poll 2000 menu_shown

@@ -180,6 +180,7 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_CLOSE:
+        // The close button of the frame, the desktop's or libdecor's.
         if (TakesInput())
             Send(WM_SYSCOMMAND, SC_CLOSE, 0);
         break;

@@ -164,6 +164,18 @@ CWaylandWindow* CWaylandConnection::FindWindow(const wl_surface* pSurface) const
     return nullptr;
 }
 
+CWaylandWindow* CWaylandConnection::GetActiveWindow() const
+{
+    CWaylandWindow* pLastShown = nullptr;
+    for (CWaylandWindow* pWindow : m_windows) {
+        if (pWindow->IsActivated())
+            return pWindow;
+        if (pWindow->IsShown())
+            pLastShown = pWindow;
+    }
+    return pLastShown;
+}
+
 void CWaylandConnection::AddWindow(CWaylandWindow* pWindow)
 {
     m_windows.push_back(pWindow);

@@ -59,6 +59,9 @@ public:
     int GetSoleOutputScale() const { return m_outputs.size() == 1 ? m_outputs[0].nScale : 1; }
     // Our window whose surface is pSurface, or nullptr (libdecor's frame, a cursor).
     CWaylandWindow* FindWindow(const wl_surface* pSurface) const;
+    // The window the compositor activated last, else the last one shown:
+    // whose frame libdecor's surfaces are when one of them has the focus.
+    CWaylandWindow* GetActiveWindow() const;
     void AddWindow(CWaylandWindow* pWindow);
     void RemoveWindow(CWaylandWindow* pWindow);
 

@@ -58,6 +58,10 @@ void CWaylandSeat::OnKeymap(uint32_t nFormat, int fd, uint32_t nSize)
 void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
 {
     m_pKeyFocus = m_pConnection->FindWindow(pSurface);
+    // A click on libdecor's title bar gives the keyboard to that surface
+    // (weston does): the keys are still for the window it frames.
+    if (!m_pKeyFocus && pSurface)
+        m_pKeyFocus = m_pConnection->GetActiveWindow();
     if (m_pKeyFocus)
         PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_GAINED);
 }
