@@ -15,7 +15,7 @@ const char kGoalText[] = "Goal!!";
 const char kPausedText[] = "Paused";
 } // namespace
 
-CGameThread::CGameThread() : m_pView(nullptr), m_bScoreKept(FALSE) {}
+CGameThread::CGameThread() : m_pView(nullptr), m_pCues(nullptr), m_bScoreKept(FALSE) {}
 
 CGameThread::~CGameThread()
 {
@@ -56,8 +56,10 @@ void CGameThread::Play()
     ThrowIfAbandoned();
     pView->SpawnObstacles(kObstacleCount);
     ShowStatus(kReadyText);
+    Cue(CUE_READY);
     Sleep(kReadyMs);
     ShowStatus(kGoText);
+    Cue(CUE_GO);
     Sleep(kGoMs);
     ShowStatus(kRunningText);
 
@@ -65,7 +67,9 @@ void CGameThread::Play()
 
     Repaint();
     // After the result is on its way to the screen: the disk takes a moment.
-    KeepScore();
+    // A first best of 0 is no feat to celebrate.
+    if (KeepScore() && pView->m_nPassed > 0)
+        Cue(CUE_NEW_BEST);
     m_best.Flush();
     Sleep(kResultMs);
     if (!IsAbandoned())
@@ -83,11 +87,11 @@ void CGameThread::PlayFrames()
         m_pView->AdvanceObstacles();
         m_pView->m_nPassed = m_pView->CountObstaclesPassed();
         if (m_pView->IsPlayerHit()) {
-            EndWith(kGameOverText);
+            EndWith(kGameOverText, CUE_GAME_OVER);
             return;
         }
         if (m_pView->CountObstaclesInArea() == 0) {
-            EndWith(kGoalText);
+            EndWith(kGoalText, CUE_GOAL);
             return;
         }
         Repaint();
@@ -97,11 +101,18 @@ void CGameThread::PlayFrames()
 }
 
 // The run is over: no checkpoint follows, so the result phase still runs in full.
-void CGameThread::EndWith(const char* pszResult)
+void CGameThread::EndWith(const char* pszResult, SOUNDCUE nCue)
 {
     SetPausable(FALSE);
     Stop();
     SetStatusText(CString(pszResult));
+    Cue(nCue);
+}
+
+void CGameThread::Cue(SOUNDCUE nCue)
+{
+    if (m_pCues && !IsAbandoned())
+        m_pCues->PlayCue(nCue);
 }
 
 void CGameThread::ShowStatus(const char* pszText)
@@ -143,19 +154,20 @@ int CGameThread::TogglePause()
     return PauseGame();
 }
 
-void CGameThread::KeepScore()
+BOOL CGameThread::KeepScore()
 {
     CCourseView* pView = m_pView;
     if (!pView || pView->m_nPassed < 0)
-        return;
+        return FALSE;
     {
         CSingleLock lock(&m_csScore, TRUE);
         if (m_bScoreKept)
-            return;
+            return FALSE;
         m_bScoreKept = TRUE;
     }
-    m_best.Offer(pView->m_nPassed);
+    const BOOL bBest = m_best.Offer(pView->m_nPassed);
     pView->m_nBest = m_best.Get();
+    return bBest;
 }
 
 void CGameThread::OpenBest(const CString& strPath)

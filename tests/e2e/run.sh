@@ -6,7 +6,8 @@
 #   that goes on under the About box, a clean exit on Escape (20 runs, and 20
 #   more right after the About box), the start-up failure without a display
 #   and the end when the display goes away during a game; then the game itself
-#   (game.sh) and its keys, pause and best score (keys.sh). The program's
+#   (game.sh), its keys, pause and best score (keys.sh) and its sound
+#   (sound.sh). The program's
 #   CPU on the menu and during a game is held to a few percent of a core. It
 #   also prints the start-up time, the memory, the wake-ups per second on the
 #   menu and the wheel latency it measures.
@@ -195,6 +196,7 @@ XVFB_PID=$MAIN_XVFB_PID
 # --- The game -------------------------------------------------------------
 source "$E2E_DIR/game.sh"
 source "$E2E_DIR/keys.sh"
+source "$E2E_DIR/sound.sh"
 
 # --- Figures --------------------------------------------------------------
 FIRST=()
