@@ -8,8 +8,8 @@ set -euo pipefail
 
 packages=(
   make build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
-  fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev libwayland-bin wayland-protocols
+  libxkbcommon-dev libdecor-0-dev fonts-ipafont-gothic fonts-dejavu-core
   # The window's frame where a Wayland desktop leaves it to the client: libdecor only recommends it.
   libdecor-0-plugin-1-cairo
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev

@@ -2,7 +2,7 @@
 # The real program's command line with no display at all: --help and
 # --version answer on stdout with status 0, anything else on stderr with
 # status 2, and none of them tries to open the display (which would end with
-# status 1 here). The manual page names every option and variable of --help.
+# status 1 here); a Wayland display named that is not there. The manual page names every option and variable of --help.
 # Usage: run.sh path/to/quindle path/to/quindle.6
 set -u
 BIN=${1:?usage: run.sh path/to/quindle path/to/quindle.6}
@@ -25,6 +25,18 @@ run() { # run args...: status in $RC, streams in $WORK/out and $WORK/err
 run
 check "no arguments and no display: status 1" test "$RC" -eq 1
 check "no arguments and no display: says so" grep -q 'cannot open a display' "$WORK/err"
+
+# A Wayland display named that is not there: no socket of that name, a file
+# that is no compositor's. Our own client finds no compositor and, with no X
+# display to fall back to, the program says so in one line.
+: >"$WORK/not-a-socket"
+for wl in "wayland-none-$$" "$WORK/not-a-socket"; do
+    env -u DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$WORK" WAYLAND_DISPLAY="$wl" "$BIN" >"$WORK/out" 2>"$WORK/err"
+    RC=$?
+    check "WAYLAND_DISPLAY=${wl##*/} with no compositor: status 1, one line on stderr" \
+        test "$RC" -eq 1 -a "$(wc -l <"$WORK/err")" -eq 1
+    check "... which says it cannot open a display" grep -q 'cannot open a display' "$WORK/err"
+done
 
 run --version
 check "--version: status 0" test "$RC" -eq 0

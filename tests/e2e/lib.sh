@@ -203,6 +203,12 @@ exited_failing() { [ "$EXIT_STATUS" != timeout ] && between 1 127 "$EXIT_STATUS"
 
 # CPU ticks (user + system) of a process, all its threads.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# gl_libraries pid: the GL, EGL and DRI driver libraries the process maps, one
+# line, or nothing (libgbm and libwayland-egl are not drivers: libSDL2 links them).
+gl_libraries() {
+    awk '{ print $6 }' "/proc/$1/maps" | grep -E '/(libEGL|libGL|libGLX|libGLdispatch)[^/]*\.so|_dri\.so|/dri/' |
+        xargs -r -n1 basename | sort -u | tr '\n' ' ' | sed 's/ $//'
+}
 # Voluntary context switches of all a process's threads: how often it slept and woke.
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'; }
 # percent ticks ms: the share of one core the ticks are over ms milliseconds.

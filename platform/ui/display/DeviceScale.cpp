@@ -16,7 +16,6 @@ namespace {
 constexpr double kBaseDpi = 96.0;
 // Output scales within this of a whole number count as that number.
 constexpr double kScaleTolerance = 1e-6;
-constexpr const char* kWindowScaleKey = "quindle.scale";
 
 bool IsSet(const char* pszValue)
 {
@@ -103,16 +102,4 @@ int AfxGetDeviceScale(const DEVICESCALESOURCES& sources)
             std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, line.c_str());
     }
     return nScale;
-}
-
-void AfxSetWindowScale(SDL_Window* pWindow, int nScale)
-{
-    if (pWindow)
-        SDL_SetWindowData(pWindow, kWindowScaleKey, reinterpret_cast<void*>(intptr_t(AfxClampScale(nScale))));
-}
-
-int AfxGetWindowScale(SDL_Window* pWindow)
-{
-    const intptr_t n = pWindow ? reinterpret_cast<intptr_t>(SDL_GetWindowData(pWindow, kWindowScaleKey)) : 0;
-    return n == 0 ? 1 : AfxClampScale(int(n));
 }

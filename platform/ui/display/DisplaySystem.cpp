@@ -9,6 +9,7 @@
 
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/FrameBuffer.h"
+#include "platform/ui/display/SdlWindow.h"
 
 namespace {
 
@@ -32,7 +33,48 @@ CDisplaySystem* g_pSystem = nullptr;
 
 } // namespace
 
-void CDisplaySystem::GetScaleSources(SDL_Window*, DEVICESCALESOURCES*) const {}
+BOOL CDisplaySystem::Start(const char* pszDriver)
+{
+    // Above SDL_VIDEODRIVER, so that a fall-back can override what was asked.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, pszDriver, SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return FALSE;
+    // SDL may quietly start another driver than the one named (its invisible
+    // "offscreen" one): that shows nothing, so it counts as a failure.
+    const char* pszStarted = SDL_GetCurrentVideoDriver();
+    if (!pszStarted || std::strcmp(pszStarted, pszDriver) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDisplaySystem::Stop()
+{
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::unique_ptr<CNativeWindow> CDisplaySystem::CreateWindow(const char* pszTitle, int cx, int cy, BOOL bInTaskbar)
+{
+    return AfxCreateSdlWindow(this, pszTitle, cx, cy, bInTaskbar);
+}
+
+void CDisplaySystem::GetScaleSources(CNativeWindow*, DEVICESCALESOURCES*) const {}
+
+Uint16 CDisplaySystem::GetModState() const
+{
+    return Uint16(SDL_GetModState());
+}
+
+Uint32 CDisplaySystem::GetMouseButtons() const
+{
+    return SDL_GetMouseState(nullptr, nullptr);
+}
+
+BOOL CDisplaySystem::AnyWindowHasKeyboardFocus() const
+{
+    return SDL_GetKeyboardFocus() != nullptr;
+}
 
 std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindow) const
 {

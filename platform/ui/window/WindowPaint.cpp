@@ -3,6 +3,9 @@
 // painting, and one present of the changed part at the end.
 #include "platform/ui/window/TopWindow.h"
 
+#include <functional>
+#include <string>
+
 #include "platform/core/Clock.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/dialog/SysColors.h"
@@ -22,7 +25,9 @@ void CUiTopWindow::Invalidate(const RECT*, BOOL bErase)
 
 ULONGLONG CUiTopWindow::NextPaintDue() const
 {
-    return m_pWindow && m_bShown ? m_pacer.NextPaintDue() : kNever;
+    // On Wayland not before the compositor's frame callback: a window it does
+    // not show paints nothing, and paints at once when it is shown again.
+    return m_pWindow && m_bShown && m_pWindow->CanPresent() ? m_pacer.NextPaintDue() : kNever;
 }
 
 BOOL CUiTopWindow::PaintPending()
@@ -42,14 +47,18 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 {
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
+    m_bKeepPicture = m_bKeyGiven = FALSE;
+    // An erased background is a picture lost.
+    if (*pbErase)
+        m_bPictureKept = FALSE;
     m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
+    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
     return m_pPaintSurface;
 }
 
 void CUiTopWindow::EndPaint()
 {
-    if (m_pPaintSurface) {
+    if (m_pPaintSurface && !m_bKeepPicture) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
@@ -57,9 +66,43 @@ void CUiTopWindow::EndPaint()
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
+        ++m_nPictureCount;
+        // A picture drawn with no description cannot be compared with the next one.
+        if (!m_bKeyGiven)
+            m_bPictureKept = FALSE;
+    } else if (m_pPaintSurface) {
+        // A wheel notch that changes nothing on the screen (the menu shows no
+        // player) has its whole effect there now.
+        AfxNoteWheelPresent(m_nWindowID);
     }
     m_pPaintSurface = nullptr;
+    m_bKeepPicture = FALSE;
     m_bPainting = FALSE;
+}
+
+BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
+{
+    if (!m_bPainting || !m_pPaintSurface)
+        return FALSE;
+    // What the window draws over the handler's picture is part of it too.
+    key.push_back(m_nScale);
+    for (const auto& pControl : m_controls) {
+        const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
+        key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
+                               int(std::hash<std::string>()(static_cast<const char*>(pControl->m_strText)))});
+    }
+    // The popup menu draws its own highlight: with it open, every paint draws.
+    m_bKeyGiven = TRUE;
+    m_bKeepPicture = m_bPictureKept && !m_pOverlay && key == m_pictureKey;
+    m_pictureKey = std::move(key);
+    m_bPictureKept = TRUE;
+    return m_bKeepPicture;
+}
+
+void CUiTopWindow::LosePicture()
+{
+    m_frameDiff.Reset();
+    m_bPictureKept = FALSE;
 }
 
 void CUiTopWindow::Present()
@@ -68,7 +111,7 @@ void CUiTopWindow::Present()
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
     if (!rc.IsRectEmpty()) {
         const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
-        m_pFrameBuffer->Present(rcChanged);
+        m_pWindow->GetFrameBuffer()->Present(rcChanged);
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
@@ -78,7 +121,7 @@ void CUiTopWindow::FillBackground()
 {
     SDL_Surface* pSurface = m_pPaintSurface;
     if (!pSurface && m_pWindow && m_bShown)
-        pSurface = m_pFrameBuffer->GetSurface();
+        pSurface = m_pWindow->GetFrameBuffer()->GetSurface();
     if (pSurface)
         AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
 }
