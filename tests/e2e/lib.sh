@@ -113,10 +113,19 @@ start_sway() {
     exit 1
 }
 
+# weston_enter x y: the pointer to (x, y) by way of the strip below weston's
+# output, so that weston takes its place afresh.
+weston_enter() { xdotool mousemove "$1" "$(($(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }') - 2))" sleep 0.05 mousemove "$1" "$2" sleep 0.05; }
+
 # start_weston: weston, which leaves decorations to its clients, on its X11
 # backend filling the Xvfb at $XVFB_DISPLAY (so root coordinates are its
 # output's), run as nobody like sway. Sets WESTON_PID; exports XDG_RUNTIME_DIR
 # and WAYLAND_DISPLAY.
+# Its output leaves a strip of WESTON_STRIP rows at the Xvfb's bottom: the
+# backend turns X pointer motion into relative steps, so one step lost while it
+# starts leaves its pointer off from the X pointer for good, and only the X
+# pointer entering its window again (weston_enter) sets it right.
+WESTON_STRIP=8
 start_weston() {
     local rt home size
     rt=$(mktemp -d)
@@ -130,7 +139,7 @@ start_weston() {
     size=$(xdpyinfo -display "$XVFB_DISPLAY" | awk '/dimensions:/ { print $2 }')
     DISPLAY=$XVFB_DISPLAY XDG_RUNTIME_DIR=$rt HOME=$home \
         setpriv --reuid=65534 --regid=65534 --clear-groups weston --backend=x11-backend.so --use-pixman \
-        --width="${size%x*}" --height="${size#*x}" --socket=wayland-e2e -c "$home/weston.ini" >"$WORK/weston.log" 2>&1 &
+        --width="${size%x*}" --height="$((${size#*x} - WESTON_STRIP))" --socket=wayland-e2e -c "$home/weston.ini" >"$WORK/weston.log" 2>&1 &
     WESTON_PID=$!
     disown "$WESTON_PID"
     at_cleanup "kill $WESTON_PID 2>/dev/null"
