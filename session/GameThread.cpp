@@ -33,6 +33,7 @@ void CGameThread::Main()
         // A stopped run's score was taken by the window thread; the run
         // writes it as it ends, so that thread does not wait on the disk.
         m_best.Flush();
+        ShowBest();
         throw;
     }
 }
@@ -67,6 +68,7 @@ void CGameThread::Play()
     // After the result is on its way to the screen: the disk takes a moment.
     KeepScore();
     m_best.Flush();
+    ShowBest();
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
@@ -156,6 +158,18 @@ void CGameThread::KeepScore()
     }
     m_best.Offer(pView->m_nPassed);
     pView->m_nBest = m_best.Get();
+}
+
+// The best may have grown on disk, kept by another copy of the program.
+void CGameThread::ShowBest()
+{
+    if (!m_pView || IsAbandoned())
+        return;
+    const int nBest = m_best.Get();
+    if (m_pView->m_nBest != nBest) {
+        m_pView->m_nBest = nBest;
+        Repaint();
+    }
 }
 
 void CGameThread::OpenBest(const CString& strPath)

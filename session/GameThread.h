@@ -43,6 +43,7 @@ private:
     void PlayFrames();
     void EndWith(const char* pszResult);
     void ShowStatus(const char* pszText);
+    void ShowBest();
     void Repaint(BOOL bErase = FALSE);
 
     CCriticalSection m_csScore;
