@@ -51,6 +51,15 @@ TEST(DeviceScale, InvalidValuesAreSkippedWithOneLineEach)
     EXPECT_EQ(Choose("abc", "0", "lots", 3.0, &warnings), 3);
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_NE(warnings[2].find("Xft.dpi"), std::string::npos);
+    // A value with a line break or of any length still makes one short line.
+    warnings.clear();
+    const std::string huge = "2\n" + std::string(100000, '9');
+    EXPECT_EQ(Choose(huge.c_str(), nullptr, huge.c_str(), 0, &warnings), 1);
+    ASSERT_EQ(warnings.size(), 2u);
+    for (const std::string& line : warnings) {
+        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+        EXPECT_LT(line.size(), 120u) << line;
+    }
 
     // On stderr each line comes once, however many windows ask.
     DEVICESCALESOURCES bad;
