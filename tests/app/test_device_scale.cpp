@@ -77,6 +77,14 @@ TEST(XftDpi, IsReadFromTheResourceDatabaseText)
     EXPECT_EQ(AfxXftDpiFromResources("*dpi: 144\n"), "144");
     EXPECT_EQ(AfxXftDpiFromResources("Xft.antialias: 1\n"), "");
     EXPECT_EQ(AfxXftDpiFromResources(nullptr), "");
+    // The resource manager's matching: by class too, '?' and '*' for levels,
+    // the more specific entry first whatever the order, the later of equals.
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.Dpi:  120 \n"), "120");
+    EXPECT_EQ(AfxXftDpiFromResources("?.dpi: 100\n*dpi: 50\n"), "100");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpi: 192\n*dpi: 96\nXft*dpi: 144\n"), "192");
+    EXPECT_EQ(AfxXftDpiFromResources("*dpi: 96\nXft*dpi: 144\n"), "144");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpi: 96\nXft.dpi: 192"), "192");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpix: 1\nXft.dpi.more: 2\nXterm.dpi: 3\n! Xft.dpi: 4\nXft.dpi 5\n"), "");
 }
 
 } // namespace

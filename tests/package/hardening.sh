@@ -6,6 +6,9 @@
 # passes when every compilation unit in the program was built with the flag.
 # Usage: hardening.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 BIN=${1:?usage: hardening.sh path/to/quindle}
 report=$(hardening-check "$BIN")
 echo "$report"
