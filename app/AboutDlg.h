@@ -2,7 +2,7 @@
 // text and OK. Everything it does is CDialog's.
 #pragma once
 
-#include "platform/ui/Dialog.h"
+#include "platform/ui/dialog/Dialog.h"
 #include "res/resource.h"
 
 class CAboutDlg : public CDialog {

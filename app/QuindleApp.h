@@ -3,7 +3,7 @@
 // message loop of the framework's own.
 #pragma once
 
-#include "platform/ui/WinApp.h"
+#include "platform/ui/frame/WinApp.h"
 
 class CQuindleApp : public CWinApp {
 public:

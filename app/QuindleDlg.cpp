@@ -2,11 +2,11 @@
 
 #include "app/AboutDlg.h"
 #include "platform/core/StateFile.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/PaintDC.h"
-#include "platform/ui/SysColors.h"
-#include "platform/ui/SystemMetrics.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/PaintDC.h"
+#include "platform/ui/dialog/SysColors.h"
+#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/frame/WinApp.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "game/CourseView.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/IconImage.h"
+#include "platform/ui/dialog/Dialog.h"
+#include "platform/ui/dialog/IconImage.h"
 #include "res/resource.h"
 #include "session/GameThread.h"
 

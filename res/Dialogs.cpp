@@ -1,6 +1,6 @@
 #include "res/Dialogs.h"
 
-#include "platform/ui/WinUser.h"
+#include "platform/ui/window/WinUser.h"
 #include "res/resource.h"
 
 namespace {

@@ -18,6 +18,9 @@
 // left goes on after the pause, and the hooks OnPause and OnPauseEnd run on
 // the worker when a hold begins and ends. A stop during a hold cancels within
 // one poll, an abandonment at once.
+//
+// WorkerThread.cpp has its start, stop and status text; WorkerPause.cpp its
+// waits and pause; WorkerAbandon.cpp its abandonment.
 #pragma once
 
 #include <condition_variable>

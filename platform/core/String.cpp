@@ -2,8 +2,8 @@
 
 #include <atomic>
 
+#include "platform/core/Resources.h"
 #include "platform/core/StringTable.h"
-#include "res/Strings.h"
 
 namespace {
 
@@ -19,7 +19,10 @@ StringTable CurrentTable()
 {
     const AFX_STRING_ENTRY* p = g_pEntries.load();
     if (!p)
-        return {g_quindleStrings, g_quindleStringCount};
+    {
+        const AFX_RESOURCE_TABLE& program = AfxProgramResources();
+        return {program.pStrings, program.nStrings};
+    }
     return {p, g_nCount.load()};
 }
 

@@ -1,6 +1,6 @@
 // CString: a text value over std::string, in UTF-8 (Linux's narrow encoding).
-// LoadString reads the program's string table (res/); a missing entry gives an
-// empty text, as the framework's does.
+// LoadString reads the program's string table (Resources.h); a missing entry
+// gives an empty text, as the framework's does.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
-// The program's string resources. res/ supplies the table the program ships;
-// tests may put another in its place.
+// The program's string resources. The program supplies the table it ships
+// (Resources.h); tests may put another in its place.
 #pragma once
 
 #include "platform/core/Types.h"

@@ -4,7 +4,7 @@
 // platform/ui gives a CWnd its real window by setting m_hWnd.
 //
 // Messages reach a CWnd through WindowProc, which looks them up in the class's
-// message map (platform/ui/MessageMap.h) and passes what no entry takes to
+// message map (platform/ui/window/MessageMap.h) and passes what no entry takes to
 // DefWindowProc. The operations below that need a real window (rectangles,
 // timers, focus, the system menu) are defined by platform/ui; a CWnd without
 // a window gets empty results from them.

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "platform/core/VirtualClock.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/MessagePump.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dialog/Dialog.h"
+#include "platform/ui/loop/MessagePump.h"
+#include "platform/ui/frame/WinApp.h"
 
 // Opens the dummy display once for the whole test program, and gives the
 // program a state folder of its own, so that the runs the tests play keep

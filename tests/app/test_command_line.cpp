@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/core/Quote.h"
-#include "platform/ui/CommandLine.h"
+#include "platform/ui/frame/CommandLine.h"
 #include "res/Usage.h"
 
 namespace {

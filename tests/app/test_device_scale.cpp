@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/DeviceScale.h"
-#include "platform/ui/XftDpi.h"
+#include "platform/ui/display/DeviceScale.h"
+#include "platform/ui/display/XftDpi.h"
 
 namespace {
 

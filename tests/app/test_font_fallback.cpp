@@ -15,8 +15,8 @@
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
 #include "platform/gdi/FontCache.h"
-#include "platform/ui/DialogUnits.h"
-#include "platform/ui/DlgTemplate.h"
+#include "platform/ui/dialog/DialogUnits.h"
+#include "platform/ui/dialog/DlgTemplate.h"
 #include "res/resource.h"
 
 namespace {

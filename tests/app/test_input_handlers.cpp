@@ -9,7 +9,7 @@
 
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
-#include "platform/ui/UiWindow.h"
+#include "platform/ui/window/UiWindow.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "AppTestSupport.h"
 #include "app/QuindleDlg.h"
-#include "platform/ui/DisplaySystem.h"
-#include "platform/ui/DriverChoice.h"
-#include "platform/ui/FrameDiff.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/display/DisplaySystem.h"
+#include "platform/ui/display/DriverChoice.h"
+#include "platform/ui/loop/FrameDiff.h"
+#include "platform/ui/window/PaintDC.h"
 #include "res/resource.h"
 
 namespace {

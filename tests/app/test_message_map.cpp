@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/ui/MessageMap.h"
+#include "platform/ui/window/MessageMap.h"
 
 namespace {
 

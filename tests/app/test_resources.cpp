@@ -5,11 +5,11 @@
 #include <cstring>
 #include <set>
 
-#include "platform/ui/DialogUnits.h"
-#include "platform/ui/DlgTemplate.h"
-#include "platform/ui/IconImage.h"
-#include "platform/ui/VersionInfo.h"
-#include "platform/ui/WinUser.h"
+#include "platform/ui/dialog/DialogUnits.h"
+#include "platform/ui/dialog/DlgTemplate.h"
+#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/frame/VersionInfo.h"
+#include "platform/ui/window/WinUser.h"
 #include "res/resource.h"
 
 namespace {

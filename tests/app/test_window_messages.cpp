@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "AppTestSupport.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/window/PaintDC.h"
 #include "res/resource.h"
 
 namespace {

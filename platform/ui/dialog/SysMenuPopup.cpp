@@ -1,0 +1,280 @@
+#include "platform/ui/dialog/SysMenuPopup.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ui/dialog/MenuData.h"
+#include "platform/ui/loop/MessageLoop.h"
+#include "platform/ui/dialog/SysColors.h"
+#include "platform/ui/window/TopWindow.h"
+#include "platform/ui/dialog/UiDraw.h"
+
+namespace {
+
+constexpr int kFrame = 3;          // the raised frame around the items
+constexpr int kItemPadding = 4;    // above and below an item's text
+constexpr int kTextLeft = 20;      // room for a check mark, as menus keep it
+constexpr int kTextRight = 20;
+constexpr int kSeparatorHeight = 9;
+constexpr int kMinTextWidth = 60;
+constexpr int kNoItem = -1;
+
+struct POPUPSIZE {
+    int cx;
+    int cy;
+};
+
+struct ITEMLAYOUT {
+    CRect rc; // in the popup's client coordinates
+    BOOL bSeparator;
+    UINT nID;
+    MENUTEXT text;
+};
+
+// The popup is the modal window of the loop, with no window of its own: it
+// draws itself over its owner's painting, and takes the owner's input.
+class CSysMenuPopup : public CLoopWindow, public CWindowOverlay {
+public:
+    CSysMenuPopup(CUiTopWindow* pOwner, HMENU hMenu);
+    UINT Track(CPoint ptClient);
+
+    Uint32 GetWindowID() const override { return 0; }
+    void OnInput(const SDL_Event& event) override;
+    void OnInputElsewhere(const SDL_Event& event) override;
+    void OnWindowEvent(const SDL_WindowEvent&) override {}
+    BOOL PaintPending() override { return FALSE; }
+    ULONGLONG NextTimerDue() const override { return kNever; }
+    BOOL FireDueTimer(ULONGLONG) override { return FALSE; }
+    void OnQuit() override { Close(0); }
+    void Draw(SDL_Surface* pSurface, int nScale) override;
+
+private:
+    POPUPSIZE Measure() const;
+    void Layout(CPoint ptOrigin, POPUPSIZE size);
+    CPoint KeepInOwner(CPoint pt, POPUPSIZE size) const;
+    int ItemAt(CPoint pt) const;
+    void SetHot(int nItem);
+    void MoveHot(int nStep);
+    void OnKey(SDL_Keycode sym);
+    void Close(UINT nResult);
+    void PaintItem(SDL_Surface* pSurface, int nItem, int nScale);
+
+    CUiTopWindow* m_pOwner;
+    UIFONT m_font;
+    std::vector<ITEMLAYOUT> m_items;
+    CRect m_rc; // in the owner's client coordinates
+    int m_nHot = kNoItem;
+    BOOL m_bDone = FALSE;
+    UINT m_nResult = 0;
+};
+
+CSysMenuPopup::CSysMenuPopup(CUiTopWindow* pOwner, HMENU hMenu) : m_pOwner(pOwner), m_font(pOwner->GetFont())
+{
+    for (const MENUITEM& item : hMenu->items) {
+        const BOOL bSeparator = (item.nFlags & MF_SEPARATOR) != 0;
+        m_items.push_back(ITEMLAYOUT{CRect(), bSeparator, item.nID, AfxParseMenuText(item.strText)});
+    }
+}
+
+POPUPSIZE CSysMenuPopup::Measure() const
+{
+    int nTextWidth = kMinTextWidth;
+    int nTextHeight = 0;
+    for (const ITEMLAYOUT& item : m_items) {
+        const CRect rcText = AfxUiTextExtent(m_font, item.text.strShown);
+        nTextWidth = std::max(nTextWidth, rcText.Width());
+        nTextHeight = std::max(nTextHeight, rcText.Height());
+    }
+    int cy = 2 * kFrame;
+    for (const ITEMLAYOUT& item : m_items)
+        cy += item.bSeparator ? kSeparatorHeight : nTextHeight + 2 * kItemPadding;
+    return POPUPSIZE{kFrame + kTextLeft + nTextWidth + kTextRight + kFrame, cy};
+}
+
+void CSysMenuPopup::Layout(CPoint ptOrigin, POPUPSIZE size)
+{
+    int nTextHeight = 0;
+    for (const ITEMLAYOUT& item : m_items)
+        nTextHeight = std::max(nTextHeight, AfxUiTextExtent(m_font, item.text.strShown).Height());
+    m_rc = CRect(ptOrigin.x, ptOrigin.y, ptOrigin.x + size.cx, ptOrigin.y + size.cy);
+    int y = m_rc.top + kFrame;
+    for (ITEMLAYOUT& item : m_items) {
+        const int nHeight = item.bSeparator ? kSeparatorHeight : nTextHeight + 2 * kItemPadding;
+        item.rc = CRect(m_rc.left + kFrame, y, m_rc.right - kFrame, y + nHeight);
+        y += nHeight;
+    }
+}
+
+// At the pointer, opening to the left and upwards where it would leave the
+// window on the right or at the bottom, as menus do near a screen's edge.
+CPoint CSysMenuPopup::KeepInOwner(CPoint pt, POPUPSIZE size) const
+{
+    const CRect rcScreen = m_pOwner->GetClientScreenRect();
+    const CRect rcClient(0, 0, rcScreen.Width(), rcScreen.Height());
+    if (pt.x + size.cx > rcClient.right)
+        pt.x -= size.cx;
+    if (pt.y + size.cy > rcClient.bottom)
+        pt.y -= size.cy;
+    pt.x = std::max<LONG>(0, std::min<LONG>(pt.x, rcClient.right - size.cx));
+    pt.y = std::max<LONG>(0, std::min<LONG>(pt.y, rcClient.bottom - size.cy));
+    return pt;
+}
+
+UINT CSysMenuPopup::Track(CPoint ptClient)
+{
+    const POPUPSIZE size = Measure();
+    Layout(KeepInOwner(ptClient, size), size);
+    CMessageLoop& loop = CMessageLoop::Get();
+    loop.BeginModal(this);
+    m_pOwner->SetOverlay(this);
+    while (!m_bDone && m_pOwner->IsAlive())
+        loop.PumpOnce(TRUE);
+    m_pOwner->SetOverlay(nullptr);
+    loop.EndModal(this);
+    return m_nResult;
+}
+
+int CSysMenuPopup::ItemAt(CPoint pt) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (!m_items[i].bSeparator && m_items[i].rc.PtInRect(pt))
+            return int(i);
+    }
+    return kNoItem;
+}
+
+void CSysMenuPopup::SetHot(int nItem)
+{
+    if (nItem != m_nHot) {
+        m_nHot = nItem;
+        m_pOwner->Invalidate(nullptr, FALSE);
+    }
+}
+
+void CSysMenuPopup::MoveHot(int nStep)
+{
+    const int nCount = int(m_items.size());
+    int nItem = m_nHot == kNoItem ? (nStep > 0 ? -1 : nCount) : m_nHot;
+    for (int n = 0; n < nCount; ++n) {
+        nItem = (nItem + nStep + nCount) % nCount;
+        if (!m_items[size_t(nItem)].bSeparator) {
+            SetHot(nItem);
+            return;
+        }
+    }
+}
+
+void CSysMenuPopup::Close(UINT nResult)
+{
+    m_nResult = nResult;
+    m_bDone = TRUE;
+}
+
+void CSysMenuPopup::OnInput(const SDL_Event& event)
+{
+    if (event.type == SDL_KEYDOWN)
+        OnKey(event.key.keysym.sym);
+}
+
+void CSysMenuPopup::OnKey(SDL_Keycode sym)
+{
+    switch (sym) {
+    case SDLK_ESCAPE:
+        Close(0);
+        return;
+    case SDLK_UP:
+        MoveHot(-1);
+        return;
+    case SDLK_DOWN:
+        MoveHot(1);
+        return;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (m_nHot != kNoItem)
+            Close(m_items[size_t(m_nHot)].nID);
+        return;
+    default:
+        break;
+    }
+    if (sym < SDLK_0 || sym > SDLK_z)
+        return;
+    const char chKey = char(sym >= SDLK_a ? sym - SDLK_a + 'A' : sym);
+    for (const ITEMLAYOUT& item : m_items) {
+        if (!item.bSeparator && item.text.chKey == chKey) {
+            Close(item.nID);
+            return;
+        }
+    }
+}
+
+void CSysMenuPopup::OnInputElsewhere(const SDL_Event& event)
+{
+    const BOOL bMotion = event.type == SDL_MOUSEMOTION;
+    const BOOL bOwner = m_pOwner->GetWindowID() == (bMotion ? event.motion.windowID : event.button.windowID);
+    const CPoint pt = bMotion ? m_pOwner->ClientPoint(event.motion.x, event.motion.y)
+                              : m_pOwner->ClientPoint(event.button.x, event.button.y);
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        if (bOwner)
+            SetHot(ItemAt(pt));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // A click away from the popup closes it without a choice.
+        if (!bOwner || !m_rc.PtInRect(pt))
+            Close(0);
+        break;
+    case SDL_MOUSEBUTTONUP: {
+        const int nItem = bOwner ? ItemAt(pt) : kNoItem;
+        if (nItem != kNoItem)
+            Close(m_items[size_t(nItem)].nID);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CSysMenuPopup::Draw(SDL_Surface* pSurface, int nScale)
+{
+    AfxFillSolid(pSurface, m_rc, GetSysColor(COLOR_MENU), nScale);
+    AfxDraw3dFrame(pSurface, m_rc, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW), nScale);
+    AfxDraw3dFrame(pSurface, CRect(m_rc.left + 1, m_rc.top + 1, m_rc.right - 1, m_rc.bottom - 1),
+                   GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DSHADOW), nScale);
+    for (size_t i = 0; i < m_items.size(); ++i)
+        PaintItem(pSurface, int(i), nScale);
+}
+
+void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem, int nScale)
+{
+    const ITEMLAYOUT& item = m_items[size_t(nItem)];
+    if (item.bSeparator) {
+        const int y = (item.rc.top + item.rc.bottom) / 2 - 1;
+        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y, item.rc.right - 1, y + 1), GetSysColor(COLOR_3DSHADOW), nScale);
+        AfxFillSolid(pSurface, CRect(item.rc.left + 1, y + 1, item.rc.right - 1, y + 2), GetSysColor(COLOR_3DHILIGHT), nScale);
+        return;
+    }
+    const BOOL bHot = nItem == m_nHot;
+    if (bHot)
+        AfxFillSolid(pSurface, item.rc, GetSysColor(COLOR_HIGHLIGHT), nScale);
+    const COLORREF crText = GetSysColor(bHot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    const CRect rcText(item.rc.left + kTextLeft, item.rc.top, item.rc.right - kTextRight, item.rc.bottom);
+    AfxDrawUiText(pSurface, m_font, item.text.strShown, rcText, DT_LEFT | DT_VCENTER, crText, nScale);
+    if (item.text.nKeyOffset < 0)
+        return;
+    // The access key's underline, under the letter, one pixel below the text.
+    const std::string& shown = item.text.strShown.Str();
+    const CRect rcBefore = AfxUiTextExtent(m_font, CString(shown.substr(0, size_t(item.text.nKeyOffset))));
+    const CRect rcThrough = AfxUiTextExtent(m_font, CString(shown.substr(0, size_t(item.text.nKeyOffset) + 1)));
+    const int y = rcText.top + (rcText.Height() + rcThrough.Height()) / 2;
+    AfxFillSolid(pSurface, CRect(rcText.left + rcBefore.Width(), y, rcText.left + rcThrough.Width(), y + 1), crText, nScale);
+}
+
+} // namespace
+
+UINT AfxTrackSystemMenu(CUiTopWindow* pOwner, HMENU hMenu, CPoint ptClient)
+{
+    if (!pOwner || !hMenu || hMenu->items.empty())
+        return 0;
+    CSysMenuPopup popup(pOwner, hMenu);
+    return popup.Track(ptClient);
+}

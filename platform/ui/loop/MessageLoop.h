@@ -1,0 +1,112 @@
+// Inside platform/ui: the one message loop of the window thread, which modal
+// loops (dialogs, the system menu) run turn by turn.
+//
+// A turn handles one thing, in the platform's order: an input event, else a
+// repaint that is due, else a due timer. When there is nothing, the loop
+// sleeps until input arrives, a repaint is asked for or the next timer or
+// paced repaint is due: it blocks in poll() on the display connection's
+// descriptor (CDisplaySystem, which also does what its protocol needs before
+// sleeping) and a wake-up descriptor of its own (an eventfd), with the next
+// due time as the time-out, and never polls. Repaint requests from other
+// threads write the eventfd, which is safe from any thread: a write to a
+// counter the loop only reads. It never blocks in SDL_WaitEvent and never
+// pushes SDL events from another thread: SDL 2.26 wakes such a wait through
+// a message to one of its windows, and a window destroyed at that moment
+// ends the process with an X error. Under SDL's dummy driver there is no
+// connection and the wait is for the eventfd and the next due time only.
+// The display is read once after each wait. When the last read brought
+// pointer motion only and a paced repaint is pending, the next wait leaves
+// the display out until that repaint is due: a fast mouse then costs one
+// read and one paint a frame, not a wake-up an event.
+//
+// Events go by window id. While a modal window runs (the About box, the
+// system menu), only it takes input; the others still paint and get timers.
+// Keys go to the modal window whatever window id SDL gives them: with no
+// window manager the id may be 0.
+//
+// Left out: posted message queues (handlers call each other directly).
+#pragma once
+
+#include <SDL.h>
+#include <poll.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "platform/core/Types.h"
+
+// What the loop asks of a top-level window.
+class CLoopWindow {
+public:
+    virtual ~CLoopWindow() = default;
+    virtual Uint32 GetWindowID() const = 0;
+    // Mouse and keyboard input for this window, which may take input now.
+    virtual void OnInput(const SDL_Event& event) = 0;
+    // Input for another window while this one is the modal window.
+    virtual void OnInputElsewhere(const SDL_Event&) {}
+    // Window events: exposure, the close button, minimising.
+    virtual void OnWindowEvent(const SDL_WindowEvent& event) = 0;
+    // Paints when a repaint is pending and due; TRUE if it painted.
+    virtual BOOL PaintPending() = 0;
+    // When a pending repaint is due (the clock's milliseconds), or kNever.
+    virtual ULONGLONG NextPaintDue() const { return kNever; }
+    // The time the next timer is due (the clock's milliseconds), or kNever.
+    virtual ULONGLONG NextTimerDue() const = 0;
+    // Fires one timer that is due at now; TRUE if one fired.
+    virtual BOOL FireDueTimer(ULONGLONG now) = 0;
+    // The program is asked to end (SDL_QUIT): a modal window ends its loop.
+    virtual void OnQuit() {}
+
+    static constexpr ULONGLONG kNever = ~ULONGLONG(0);
+};
+
+class CMessageLoop {
+public:
+    static CMessageLoop& Get();
+
+    void AddWindow(CLoopWindow* pWindow);
+    void RemoveWindow(CLoopWindow* pWindow);
+    void BeginModal(CLoopWindow* pWindow);
+    void EndModal(CLoopWindow* pWindow);
+    CLoopWindow* GetModalWindow() const;
+
+    // One turn; TRUE when it handled something. With nothing to do and bWait
+    // TRUE, it waits (or calls the idle hook, when one is set) and returns FALSE.
+    BOOL PumpOnce(BOOL bWait);
+    // When the next paced repaint of any window is due, or kNever.
+    ULONGLONG NextPaintDue() const;
+    // Ends the current or next wait; any thread.
+    void Wake();
+
+    // A function that the loop calls instead of waiting (tests drive the loop
+    // with it); an empty function puts the wait back.
+    void SetIdleHook(std::function<void()> hook);
+    // What the wait sleeps in (poll(2) unless a test puts its own); an empty
+    // function puts poll back.
+    using PollFunction = std::function<int(pollfd*, nfds_t, int)>;
+    void SetPollFunction(PollFunction poll);
+
+private:
+    CMessageLoop();
+    CLoopWindow* FindWindow(Uint32 nWindowID) const;
+    BOOL DispatchInput();
+    void Route(const SDL_Event& event);
+    void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
+    BOOL PaintOne();
+    BOOL FireOneTimer();
+    ULONGLONG NextDue() const;
+    void Wait();
+    void DrainWake();
+
+    const std::thread::id m_windowThread; // the thread that made the loop and runs it
+    std::vector<CLoopWindow*> m_windows; // window thread only
+    std::vector<CLoopWindow*> m_modal;   // window thread only; the last is the modal window
+    std::function<void()> m_idleHook;    // window thread only
+    std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
+    PollFunction m_poll;                 // window thread only
+    BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
+    BOOL m_bMotionRead = FALSE;          // window thread only: since the last wait, pointer motion came,
+    BOOL m_bOtherRead = FALSE;           // ... and other events
+};

@@ -1,0 +1,161 @@
+#include "platform/ui/loop/MessagePump.h"
+
+#include "platform/ui/window/TopWindow.h"
+
+namespace {
+
+CUiTopWindow* TopOf(CWnd* pWnd)
+{
+    CUiWindow* pWindow = pWnd ? AfxUiWindow(pWnd->m_hWnd) : nullptr;
+    return pWindow ? pWindow->GetTopWindow() : nullptr;
+}
+
+Uint32 WindowIdOf(CWnd* pWnd)
+{
+    CUiTopWindow* pTop = TopOf(pWnd);
+    return pTop ? pTop->GetWindowID() : 0;
+}
+
+SDL_Keycode KeycodeOf(UINT nVirtKey)
+{
+    if (nVirtKey >= 'A' && nVirtKey <= 'Z')
+        return SDL_Keycode(SDLK_a + int(nVirtKey - 'A'));
+    if (nVirtKey >= '0' && nVirtKey <= '9')
+        return SDL_Keycode(SDLK_0 + int(nVirtKey - '0'));
+    switch (nVirtKey) {
+    case VK_RETURN:
+        return SDLK_RETURN;
+    case VK_ESCAPE:
+        return SDLK_ESCAPE;
+    case VK_SPACE:
+        return SDLK_SPACE;
+    case VK_F1:
+        return SDLK_F1;
+    case VK_F4:
+        return SDLK_F4;
+    case VK_UP:
+        return SDLK_UP;
+    case VK_DOWN:
+        return SDLK_DOWN;
+    default:
+        return SDLK_UNKNOWN;
+    }
+}
+
+} // namespace
+
+BOOL AfxPumpMessage(BOOL bWait)
+{
+    return CMessageLoop::Get().PumpOnce(bWait);
+}
+
+void AfxSetIdleHook(std::function<void()> hook)
+{
+    CMessageLoop::Get().SetIdleHook(std::move(hook));
+}
+
+void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll)
+{
+    CMessageLoop::Get().SetPollFunction(std::move(poll));
+}
+
+void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats, BOOL bKeypad)
+{
+    SDL_Event event{};
+    event.key.windowID = WindowIdOf(pWnd);
+    event.key.keysym.sym = bKeypad && nVirtKey == VK_RETURN ? SDLK_KP_ENTER : KeycodeOf(nVirtKey);
+    event.key.keysym.mod = Uint16(bAlt ? KMOD_LALT : KMOD_NONE);
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    SDL_PushEvent(&event);
+    event.key.repeat = 1;
+    for (int i = 0; i < nRepeats; ++i)
+        SDL_PushEvent(&event);
+    event.key.repeat = 0;
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
+void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient)
+{
+    SDL_Event event{};
+    if (message == WM_MOUSEMOVE) {
+        event.type = SDL_MOUSEMOTION;
+        event.motion.windowID = WindowIdOf(pWnd);
+        event.motion.x = ptClient.x;
+        event.motion.y = ptClient.y;
+        SDL_PushEvent(&event);
+        return;
+    }
+    const BOOL bDown = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+    event.type = bDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = WindowIdOf(pWnd);
+    event.button.button = Uint8(message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
+    event.button.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
+    event.button.clicks = 1;
+    event.button.x = ptClient.x;
+    event.button.y = ptClient.y;
+    SDL_PushEvent(&event);
+}
+
+void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped)
+{
+    const float fReported = bFlipped ? -fNotches : fNotches;
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.windowID = WindowIdOf(pWnd);
+    event.wheel.y = int(fReported);
+    event.wheel.preciseY = fReported;
+    event.wheel.direction = bFlipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.mouseX = ptClient.x;
+    event.wheel.mouseY = ptClient.y;
+    SDL_PushEvent(&event);
+}
+
+static void QueueWindowEvent(CWnd* pWnd, Uint8 nEvent)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = WindowIdOf(pWnd);
+    event.window.event = nEvent;
+    SDL_PushEvent(&event);
+}
+
+void AfxQueueClose(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_CLOSE);
+}
+
+void AfxQueueExpose(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_EXPOSED);
+}
+
+void AfxQueueFocusLoss(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void AfxQueueMinimize(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_MINIMIZED);
+}
+
+void AfxQueueQuit()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+ULONGLONG AfxGetNextPaintDue()
+{
+    return CMessageLoop::Get().NextPaintDue();
+}
+
+UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent)
+{
+    CUiTopWindow* pTop = TopOf(pWnd);
+    return pTop ? pTop->GetTimerElapse(nIDEvent) : 0;
+}
