@@ -58,8 +58,7 @@ int AfxRunShellCommand(const CCommandLineInfo& rInfo, FILE* pOut, FILE* pErr)
         const char* pszArg = rInfo.m_strBadArgument;
         const char* pszWhat = pszArg[0] == '-' ? "unknown option" : "unexpected argument";
         // Quoted short: a huge argument must not become a huge line.
-        std::fprintf(pErr, "%s: %s '%s'
-%s", program_invocation_short_name, pszWhat, AfxQuoteText(pszArg).c_str(),
+        std::fprintf(pErr, "%s: %s '%s'\n%s", program_invocation_short_name, pszWhat, AfxQuoteText(pszArg).c_str(),
                      AfxProgramResources().pszUsage);
         return Finish(pErr, pErr, kExitUsage);
     }
