@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/core/Quote.h"
-#include "platform/ui/CommandLine.h"
+#include "platform/ui/frame/CommandLine.h"
 
 namespace {
 

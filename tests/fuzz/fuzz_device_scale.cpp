@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/DeviceScale.h"
+#include "platform/ui/display/DeviceScale.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/DeviceScale.h"
-#include "platform/ui/XftDpi.h"
+#include "platform/ui/display/DeviceScale.h"
+#include "platform/ui/display/XftDpi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
