@@ -111,6 +111,42 @@ start_sway() {
     exit 1
 }
 
+# start_weston: weston, which leaves decorations to its clients, on its X11
+# backend filling the Xvfb at $XVFB_DISPLAY (so root coordinates are its
+# output's), run as nobody like sway. Sets WESTON_PID; exports XDG_RUNTIME_DIR
+# and WAYLAND_DISPLAY.
+start_weston() {
+    local rt home size
+    rt=$(mktemp -d)
+    home=$(mktemp -d)
+    at_cleanup "rm -rf $rt $home"
+    chown 65534:65534 "$rt" "$home"
+    chmod 700 "$rt"
+    # No panel, a plain blue background (a frame is grey), and no screen lock while the test runs.
+    printf '[core]\nidle-time=0\n[shell]\nbackground-color=0xff4080c0\npanel-position=none\n' >"$home/weston.ini"
+    chmod 644 "$home/weston.ini"
+    size=$(xdpyinfo -display "$XVFB_DISPLAY" | awk '/dimensions:/ { print $2 }')
+    DISPLAY=$XVFB_DISPLAY XDG_RUNTIME_DIR=$rt HOME=$home \
+        setpriv --reuid=65534 --regid=65534 --clear-groups weston --backend=x11-backend.so --use-pixman \
+        --width="${size%x*}" --height="${size#*x}" --socket=wayland-e2e -c "$home/weston.ini" >"$WORK/weston.log" 2>&1 &
+    WESTON_PID=$!
+    disown "$WESTON_PID"
+    at_cleanup "kill $WESTON_PID 2>/dev/null"
+    export XDG_RUNTIME_DIR=$rt WAYLAND_DISPLAY=wayland-e2e
+    # Ready once its shell client has drawn the background (its pointer starts at 0, 0).
+    for _ in $(seq 100); do
+        if [ -S "$rt/wayland-e2e" ] && grep -q 'launching.*weston-desktop-shell' "$WORK/weston.log" &&
+            [ "$(convert x:root -format '%[pixel:p{1000,10}]' info: 2>/dev/null)" = 'srgb(64,128,192)' ]; then
+            return 0
+        fi
+        kill -0 "$WESTON_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "e2e: cannot start weston:" >&2
+    cat "$WORK/weston.log" >&2
+    exit 1
+}
+
 # sway_window name: "shell floating x y w h" of the first window with that
 # name (x y: its client's top-left on the output), or nothing.
 sway_window() {

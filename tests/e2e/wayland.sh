@@ -3,11 +3,11 @@
 # desktop of its own: an Xvfb, and sway on its X11 backend inside it. xdotool
 # on the Xvfb drives sway's pointer and keyboard, grim takes the pictures and
 # swaymsg lists the windows. The program runs with no DISPLAY at all.
-#   the window (native, floating, 558 x 251) and its menu screen; the system
-#   menu by a right click near the lower edge, the About box by its access key
-#   and the window as it was once they close; Start's "Ready" and three wheel
-#   notches; Escape during a game; the About box over a running game, and the
-#   compositor killed during that game.
+#   the window (native, floating, 558 x 251, in sway's own frame) and its menu
+#   screen; the system menu by a right click near the lower edge, the About
+#   box by its access key and the window as it was once they close; Start's
+#   "Ready" and three wheel notches; Escape during a game; the About box over
+#   a running game, and the compositor killed during that game.
 # Usage: wayland.sh path/to/quindle
 set -u
 # Tools print what they read (window titles, file names) in the caller's
@@ -49,6 +49,9 @@ if launch; then
     pass "a window titled Quindle appears"
     check "it is a native Wayland window (shell $KIND)" [ "$KIND" = xdg_shell ]
     check "the compositor floats it" [ "$FLOATING" = true ]
+    # Asked for through xdg-decoration: sway's own titled frame ("csd" when the client draws one).
+    check "sway draws its frame and title bar" [ "$(swaymsg -t get_tree |
+        jq -r '[.. | objects | select(.name? == "Quindle" and .shell?)][0].border')" = normal ]
     check "its client area is $CLIENT_SIZE" [ "$CW x $CH" = "$CLIENT_SIZE" ]
     xdotool mousemove 0 0
     check "the menu screen is drawn" poll 2000 menu_shown

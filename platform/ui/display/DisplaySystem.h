@@ -50,6 +50,11 @@ public:
     virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
+    // The compositor gave pWindow a new state (focus, maximised or not). A
+    // frame the client draws itself (libdecor's, on synchronised subsurfaces)
+    // redraws for it and shows only with the window's next commit, which an
+    // unchanged picture never makes: the system commits when it has to.
+    virtual void StateConfigured(SDL_Window*) {}
 };
 
 // The system for SDL's driver pszDriver: X11, Wayland, or one with no

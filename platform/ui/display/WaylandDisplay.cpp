@@ -98,6 +98,18 @@ public:
 
     BOOL IsLost() const override { return m_pDisplay && wl_display_get_error(m_pDisplay) != 0; }
 
+    void StateConfigured(SDL_Window* pWindow) override
+    {
+        // SDL's configure handler lets libdecor redraw the frame, whose old
+        // buffers it frees at once, and leaves the commit to the next present:
+        // without one the window shows no frame at all. A commit with no new
+        // buffer keeps our picture and brings the frame's.
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(pWindow, &info) && info.subsystem == SDL_SYSWM_WAYLAND && info.info.wl.surface)
+            wl_surface_commit(info.info.wl.surface);
+    }
+
 private:
     void CheckConnection() const
     {

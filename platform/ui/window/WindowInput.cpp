@@ -2,6 +2,7 @@
 // messages of the CWnd attached to it.
 #include "platform/ui/window/TopWindow.h"
 
+#include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/frame/WheelTrace.h"
 
 namespace {
@@ -179,10 +180,16 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_CLOSE:
+        // The close button of the frame, the desktop's or libdecor's.
         if (TakesInput())
             Send(WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        AfxGetDisplaySystem().StateConfigured(m_pWindow);
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST: {
+        AfxGetDisplaySystem().StateConfigured(m_pWindow);
         // The window that takes the focus when it is ours (a modal dialog over
         // this one); null when it went to another program.
         CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();

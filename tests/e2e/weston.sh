@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# End-to-end checks on a Wayland desktop that leaves decorations to its
+# clients: weston on its X11 backend inside an Xvfb, where libdecor draws the
+# frames. xdotool on the Xvfb drives weston's pointer and keyboard; the Xvfb's
+# root window holds weston's picture. weston places windows where it likes:
+# a window is found by its dialog face, a region of that colour of its size.
+#   the main window's title bar and menu screen; its maximise does nothing;
+#   the About box (F1) with a title bar, closed by its close button; Start's
+#   "Ready"; the main window's close button ends the program with status 0.
+# Usage: weston.sh path/to/quindle
+set -u
+
+BIN=${1:?usage: weston.sh path/to/quindle}
+BIN=$(readlink -f "$BIN")
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+TITLE_H=24 # libdecor's title bar above the client
+BUTTON=18  # from the client's right edge to the middle of the close button; maximise is 31 more
+
+for tool in Xvfb weston xdotool import convert xdpyinfo setpriv; do
+    command -v "$tool" >/dev/null || { echo "weston e2e: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
+
+rootshot() { import -window root "$WORK/shot.png"; }
+wshot_to() { import -window root -crop "${CLIENT_SIZE// /}+$CX+$CY" +repage "$1"; }
+
+# face_box w h: "x y" of the client of that size in a new root capture (the
+# region of the face colour, holes and all), or nothing.
+face_box() {
+    rootshot
+    convert "$WORK/shot.png" -fill black +opaque "rgb($FACE)" -fill white -opaque "rgb($FACE)" \
+        -define connected-components:verbose=true -connected-components 8 null: |
+        awk -v s="$1x$2" '$NF == "srgb(255,255,255)" { split($2, g, "+"); if (g[1] == s) { print g[2], g[3]; exit } }'
+}
+found() { # found w h: sets FX FY
+    local at
+    at=$(face_box "$1" "$2")
+    [ -n "$at" ] && read -r FX FY <<<"$at"
+}
+gone() { ! found "$@"; }
+
+# title_bar x y w: in the last root capture, the band above the client at
+# (x, y) is covered by a bar (none of the desktop's blue in it) that shows a
+# caption (light text in its middle half, grey when the window is inactive).
+title_bar() {
+    local IMG=$WORK/shot.png
+    ! colour_in 'b>r+0.2' "$1" $(($2 - TITLE_H + 2)) "$3" $((TITLE_H - 4)) &&
+        colour_in 'intensity>0.45' $(($1 + $3 / 4)) $(($2 - TITLE_H + 4)) $(($3 / 2)) 16
+}
+# button x y w offset: the middle of a title-bar button, offset from the client's right edge.
+button() { echo $(($1 + $3 - $4)) $(($2 - TITLE_H / 2)); }
+
+start_xvfb
+export DISPLAY=$XVFB_DISPLAY # for xdotool and import only
+start_weston
+echo "e2e: weston on $DISPLAY, Wayland display $WAYLAND_DISPLAY, program $BIN"
+
+xdotool mousemove 1020 760 # off where the windows will be, mostly
+env -u DISPLAY "$BIN" 2>"$WORK/stderr" &
+APP_PID=$!
+read -r CWIDTH CHEIGHT <<<"${CLIENT_SIZE/ x / }"
+if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
+    CX=$FX CY=$FY
+    pass "a $CLIENT_SIZE client appears (at $CX, $CY)"
+    check "libdecor's title bar with the caption is above it" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
+    [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/weston-menu.png"
+    check "the menu screen is drawn" poll 2000 menu_shown
+    check_menu_screen
+
+    xdotool mousemove $(button $CX $CY $CWIDTH $((BUTTON + 31))) click 1 sleep 0.3 mousemove 1020 760
+    check "the fixed-size window's maximise leaves it as it was" eval 'found $CWIDTH $CHEIGHT && [ "$FX $FY" = "$CX $CY" ]'
+
+    xdotool key F1
+    if wait_until 2000 found 411 83; then
+        AX=$FX AY=$FY
+        pass "F1 opens the 411 x 83 About box (at $AX, $AY)"
+        check "... with a title bar and its caption" wait_until 1000 eval 'rootshot; title_bar $AX $AY 411'
+        [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/weston-about.png"
+        xdotool mousemove $(button $AX $AY 411 $BUTTON) click 1 sleep 0.1 mousemove 1020 760
+        check "its close button closes it" wait_until 1000 gone 411 83
+        check "... and the main window keeps its title bar" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
+    else
+        fail "F1 opens the 411 x 83 About box"
+    fi
+
+    click_at $START_AT
+    expect "clicking Start shows \"Ready\"" 1500 text_is Ready
+    xdotool mousemove $(button $CX $CY $CWIDTH $BUTTON)
+    T0=$(now_ms)
+    xdotool click 1
+    wait_exit "$T0"
+    check "the close button ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
+    check "... saying nothing on stderr" [ ! -s "$WORK/stderr" ]
+else
+    fail "a $CLIENT_SIZE client appears"
+fi
+
+summary
