@@ -16,8 +16,9 @@ constexpr UINT_PTR kControlTimer = 0;
 constexpr UINT kControlTimerPeriod = 200;
 // The About item's command; the system keeps the low four bits of system commands.
 constexpr UINT kSysCommandMask = 0xFFF0;
-// The file in the program's state folder that keeps the best score.
+// The files in the program's state folder that keep the best score and the sound choice.
 constexpr const char* kBestFileName = "best";
+constexpr const char* kSoundFileName = "sound";
 
 } // namespace
 
@@ -47,6 +48,12 @@ BOOL CQuindleDlg::OnInitDialog()
 
     CMenu* pSysMenu = GetSystemMenu(FALSE);
     if (pSysMenu != NULL) {
+        CString strSoundMenu;
+        strSoundMenu.LoadString(IDS_SOUND);
+        if (!strSoundMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_SOUND, strSoundMenu);
+        }
         CString strAboutMenu;
         strAboutMenu.LoadString(IDS_ABOUTBOX);
         if (!strAboutMenu.IsEmpty()) {
@@ -71,6 +78,9 @@ BOOL CQuindleDlg::OnInitDialog()
     m_thread.SetOwner(this);
     m_thread.m_pView = &m_view;
     m_thread.OpenBest(CStateFile::DefaultPath(kBestFileName));
+    m_sound.Open(CStateFile::DefaultPath(kSoundFileName));
+    m_thread.m_pCues = &m_sound;
+    ShowSoundCheck();
 
     SetTimer(kControlTimer, kControlTimerPeriod, NULL);
     return TRUE;
@@ -81,6 +91,10 @@ void CQuindleDlg::OnSysCommand(UINT nID, LPARAM)
     if ((nID & kSysCommandMask) == IDM_ABOUTBOX) {
         CAboutDlg dlgAbout;
         dlgAbout.DoModal();
+        return;
+    }
+    if ((nID & kSysCommandMask) == IDM_SOUND) {
+        ToggleSound();
         return;
     }
     Default();
@@ -162,8 +176,8 @@ void CQuindleDlg::OnMouseMove(UINT, CPoint point)
 
 // The keyboard: the arrows steer as the wheel does (auto-repeat included);
 // Space or Enter on the menu starts as Start does; P or Space in a game
-// pauses and resumes; F1 opens the About box. Escape and the rest go on to
-// the dialog's own keys.
+// pauses and resumes; F1 opens the About box; M turns the sound off and on.
+// Escape and the rest go on to the dialog's own keys.
 void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
 {
     const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
@@ -173,8 +187,9 @@ void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
         Steer(nChar == VK_UP);
         return;
     case VK_F1:
+    case 'M':
         if (!bRepeat)
-            SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            SendMessage(WM_SYSCOMMAND, nChar == VK_F1 ? IDM_ABOUTBOX : IDM_SOUND, 0);
         return;
     case VK_SPACE:
     case VK_RETURN:
@@ -237,6 +252,19 @@ void CQuindleDlg::Steer(BOOL bUp)
             m_view.MovePlayerDown();
     }
     InvalidateRect(NULL, FALSE);
+}
+
+void CQuindleDlg::ToggleSound()
+{
+    m_sound.SetSoundOn(!m_sound.IsSoundOn());
+    ShowSoundCheck();
+}
+
+void CQuindleDlg::ShowSoundCheck()
+{
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu)
+        pSysMenu->CheckMenuItem(IDM_SOUND, MF_BYCOMMAND | (m_sound.IsSoundOn() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 CRect GetControlRect(CWnd* pDlg, int nID)

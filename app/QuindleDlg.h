@@ -8,6 +8,7 @@
 #include "platform/ui/dialog/IconImage.h"
 #include "res/resource.h"
 #include "session/GameThread.h"
+#include "sound/CuePlayer.h"
 
 class CQuindleDlg : public CDialog {
 public:
@@ -17,6 +18,7 @@ public:
 
     HICON m_hIcon;
     CCourseView m_view;   // constructed before m_thread, destroyed after it
+    CCuePlayer m_sound;   // the run's cues; destroyed after m_thread, whose worker asks it
     CGameThread m_thread; // runs on m_view; its worker only asks this window to repaint
 
 protected:
@@ -42,6 +44,9 @@ private:
     void StopGame();
     // One step of the player, up or down; none while the game is paused.
     void Steer(BOOL bUp);
+    // Turns the sound on or off, with the system menu's check mark.
+    void ToggleSound();
+    void ShowSoundCheck();
 };
 
 // The rectangle of dialog control nID in pDlg's client coordinates; empty

@@ -4,6 +4,7 @@
 
 const AFX_STRING_ENTRY g_quindleStrings[] = {
     {IDS_ABOUTBOX, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+    {IDS_SOUND, "&Sound"},
 };
 
 const int g_quindleStringCount = int(sizeof(g_quindleStrings) / sizeof(g_quindleStrings[0]));

@@ -13,6 +13,7 @@ const char g_quindleUsage[] =
     "  Space, Enter             start a game from the menu\n"
     "  P, Space                 pause or resume a game\n"
     "  F1                       the About box\n"
+    "  M                        turn the sound off or on (kept for the next run)\n"
     "  Escape                   end the program\n"
     "  left click               the Start, Stop and Exit buttons\n"
     "  right click, Alt+Space   the system menu\n"
@@ -23,8 +24,13 @@ const char g_quindleUsage[] =
     "  QUINDLE_SCALE              whole-number scale of the window, instead of the\n"
     "                             desktop's own (GDK_SCALE, Xft.dpi)\n"
     "  GDK_SCALE                  the desktop's scale, when QUINDLE_SCALE is unset\n"
-    "  XDG_STATE_HOME             the best score is kept in its quindle/ folder\n"
+    "  XDG_STATE_HOME             the best score and the sound choice are kept in\n"
+    "                             its quindle/ folder\n"
     "                             (default ~/.local/state)\n"
     "  QUINDLE_TRACE_FIRST_PAINT  1: print the time to the first frame on stderr\n"
     "  QUINDLE_TRACE_WHEEL        1: print the time from each wheel notch to its\n"
-    "                             frame on stderr\n";
+    "                             frame on stderr\n"
+    "  QUINDLE_TRACE_AUDIO        1: print the time from each sound cue to the\n"
+    "                             device buffer that begins it on stderr\n"
+    "  SDL_AUDIODRIVER            the sound system (pulseaudio, pipewire, alsa...);\n"
+    "                             by default the first that works\n";

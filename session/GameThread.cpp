@@ -15,7 +15,7 @@ const char kGoalText[] = "Goal!!";
 const char kPausedText[] = "Paused";
 } // namespace
 
-CGameThread::CGameThread() : m_pView(nullptr), m_bScoreKept(FALSE) {}
+CGameThread::CGameThread() : m_pView(nullptr), m_pCues(nullptr), m_bScoreKept(FALSE) {}
 
 CGameThread::~CGameThread()
 {
@@ -57,8 +57,10 @@ void CGameThread::Play()
     ThrowIfAbandoned();
     pView->SpawnObstacles(kObstacleCount);
     ShowStatus(kReadyText);
+    Cue(CUE_READY);
     Sleep(kReadyMs);
     ShowStatus(kGoText);
+    Cue(CUE_GO);
     Sleep(kGoMs);
     ShowStatus(kRunningText);
 
@@ -66,9 +68,13 @@ void CGameThread::Play()
 
     Repaint();
     // After the result is on its way to the screen: the disk takes a moment.
-    KeepScore();
+    const BOOL bBetter = KeepScore();
     m_best.Flush();
     ShowBest();
+    // A first best of 0 is no feat to celebrate, nor one that another copy
+    // of the program had beaten meanwhile.
+    if (bBetter && pView->m_nPassed > 0 && m_best.Get() == pView->m_nPassed)
+        Cue(CUE_NEW_BEST);
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
@@ -85,11 +91,11 @@ void CGameThread::PlayFrames()
         m_pView->AdvanceObstacles();
         m_pView->m_nPassed = m_pView->CountObstaclesPassed();
         if (m_pView->IsPlayerHit()) {
-            EndWith(kGameOverText);
+            EndWith(kGameOverText, CUE_GAME_OVER);
             return;
         }
         if (m_pView->CountObstaclesInArea() == 0) {
-            EndWith(kGoalText);
+            EndWith(kGoalText, CUE_GOAL);
             return;
         }
         Repaint();
@@ -99,11 +105,18 @@ void CGameThread::PlayFrames()
 }
 
 // The run is over: no checkpoint follows, so the result phase still runs in full.
-void CGameThread::EndWith(const char* pszResult)
+void CGameThread::EndWith(const char* pszResult, SOUNDCUE nCue)
 {
     SetPausable(FALSE);
     Stop();
     SetStatusText(CString(pszResult));
+    Cue(nCue);
+}
+
+void CGameThread::Cue(SOUNDCUE nCue)
+{
+    if (m_pCues && !IsAbandoned())
+        m_pCues->PlayCue(nCue);
 }
 
 void CGameThread::ShowStatus(const char* pszText)
@@ -145,19 +158,20 @@ int CGameThread::TogglePause()
     return PauseGame();
 }
 
-void CGameThread::KeepScore()
+BOOL CGameThread::KeepScore()
 {
     CCourseView* pView = m_pView;
     if (!pView || pView->m_nPassed < 0)
-        return;
+        return FALSE;
     {
         CSingleLock lock(&m_csScore, TRUE);
         if (m_bScoreKept)
-            return;
+            return FALSE;
         m_bScoreKept = TRUE;
     }
-    m_best.Offer(pView->m_nPassed);
+    const BOOL bBest = m_best.Offer(pView->m_nPassed);
     pView->m_nBest = m_best.Get();
+    return bBest;
 }
 
 // The best may have grown on disk, kept by another copy of the program.

@@ -6,12 +6,15 @@
 // the field stands still, the status text says "Paused", and the phase's time
 // goes on where it stood when the game resumes. The run's score (obstacles
 // passed) is shown on the view as it grows and kept as the best when the run
-// ends by itself or is stopped.
+// ends by itself or is stopped. Each moment (Ready, Go, the result, and a new
+// best after a result) asks the cue sink for its sound; a stopped, paused or
+// abandoned run asks for none.
 #pragma once
 
 #include "game/CourseView.h"
 #include "session/BestScore.h"
 #include "session/ControlThread.h"
+#include "session/CueSink.h"
 
 class CGameThread : public CControlThread {
 public:
@@ -29,21 +32,24 @@ public:
     int TogglePause();
     // Takes the score of the run in progress as the best if it is one; a run
     // keeps its score once. For a run the user stops: the run writes it to
-    // disk as it ends.
-    void KeepScore();
+    // disk as it ends. TRUE when it became the best.
+    BOOL KeepScore();
     // Reads the best kept at strPath and shows it on the view.
     void OpenBest(const CString& strPath);
 
     // Set by the dialog before any Start; the view the session plays on (not owned).
     CCourseView* m_pView;
+    // Set by the dialog before any Start; where the moments' sounds go (not owned, may be null).
+    CCueSink* m_pCues;
     CBestScore m_best;
 
 private:
     void Play();
     void PlayFrames();
-    void EndWith(const char* pszResult);
+    void EndWith(const char* pszResult, SOUNDCUE nCue);
     void ShowStatus(const char* pszText);
     void ShowBest();
+    void Cue(SOUNDCUE nCue);
     void Repaint(BOOL bErase = FALSE);
 
     CCriticalSection m_csScore;

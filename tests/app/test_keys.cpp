@@ -2,9 +2,16 @@
 // path: Space and Enter start a game from the menu, the arrows steer with the
 // key's auto-repeat, P and Space pause and resume (a held key is one press),
 // steering does nothing while paused, focus loss and minimising pause, F1
-// opens the About box, Escape ends the program while paused. Runs play on the
-// virtual clock.
+// opens the About box, M turns the sound off and on (with the system menu's
+// check mark, kept in the state folder), Escape ends the program while
+// paused. Runs play on the virtual clock.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/ui/dialog/Menu.h"
 
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
@@ -197,6 +204,49 @@ TEST_F(KeysTest, F1OpensTheAboutBox)
     EXPECT_EQ(script.RunDialog(m_dlg), IDCANCEL);
     EXPECT_TRUE(bAbout);
     EXPECT_EQ(m_dlg.m_nAboutOpened, 1);
+}
+
+TEST_F(KeysTest, MTurnsTheSoundOffAndOnWithTheMenusCheckAndKeepsTheChoice)
+{
+    const std::string strFile = std::string(std::getenv("XDG_STATE_HOME")) + "/quindle/sound";
+    auto kept = [&] {
+        std::ifstream in(strFile);
+        std::string text;
+        std::getline(in, text);
+        return text;
+    };
+    auto checked = [&] { return (m_dlg.GetSystemMenu(FALSE)->GetMenuState(IDM_SOUND, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    BOOL bOnAtFirst = FALSE, bOffAfterM = TRUE, bOnAfterHeldM = FALSE;
+    bool bCheckedAtFirst = false, bCheckedAfterM = true, bCheckedAfterHeldM = false;
+    bool bKeptOff = false, bKeptOn = false;
+    CModalScript script;
+    script
+        .Then([&] {
+            bOnAtFirst = m_dlg.m_sound.IsSoundOn();
+            bCheckedAtFirst = checked();
+            Key('M');
+        })
+        .Then([&] {
+            bOffAfterM = !m_dlg.m_sound.IsSoundOn();
+            bCheckedAfterM = checked();
+            bKeptOff = WaitUntil([&] { return kept() == "0"; });
+            Key('M', 3); // held: one press
+        })
+        .Then([&] {
+            bOnAfterHeldM = m_dlg.m_sound.IsSoundOn();
+            bCheckedAfterHeldM = checked();
+            bKeptOn = WaitUntil([&] { return kept() == "1"; });
+            Key(VK_ESCAPE);
+        });
+    EXPECT_EQ(script.RunDialog(m_dlg), IDCANCEL);
+    EXPECT_TRUE(bOnAtFirst);
+    EXPECT_TRUE(bCheckedAtFirst);
+    EXPECT_TRUE(bOffAfterM);
+    EXPECT_FALSE(bCheckedAfterM);
+    EXPECT_TRUE(bKeptOff);
+    EXPECT_TRUE(bOnAfterHeldM);
+    EXPECT_TRUE(bCheckedAfterHeldM);
+    EXPECT_TRUE(bKeptOn);
 }
 
 } // namespace

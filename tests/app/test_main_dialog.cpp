@@ -88,7 +88,7 @@ TEST_F(MainDialogTest, NoTemplateControlIsVisibleOrEnabled)
     script.RunDialog(dlg);
 }
 
-TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItem)
+TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSoundItem)
 {
     CQuindleDlg dlg;
     CModalScript script;
@@ -96,13 +96,25 @@ TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItem)
         CMenu* pMenu = dlg.GetSystemMenu(FALSE);
         ASSERT_NE(pMenu, nullptr);
         const int n = pMenu->GetMenuItemCount();
-        ASSERT_EQ(n, 3);
+        ASSERT_EQ(n, 5);
         EXPECT_EQ(pMenu->GetMenuItemID(0), UINT(SC_CLOSE));
         EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
-        EXPECT_EQ(pMenu->GetMenuItemID(2), UINT(IDM_ABOUTBOX));
+        EXPECT_EQ(pMenu->GetMenuItemID(2), UINT(IDM_SOUND));
+        EXPECT_EQ(pMenu->GetMenuState(3, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+        EXPECT_EQ(pMenu->GetMenuItemID(4), UINT(IDM_ABOUTBOX));
         CString text;
-        pMenu->GetMenuString(2, text, MF_BYPOSITION);
+        pMenu->GetMenuString(4, text, MF_BYPOSITION);
         EXPECT_EQ(text, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        pMenu->GetMenuString(IDM_SOUND, text, MF_BYCOMMAND);
+        EXPECT_EQ(text, "&Sound");
+        EXPECT_EQ(pMenu->GetMenuState(IDM_SOUND, MF_BYCOMMAND), UINT(MF_CHECKED)) << "the sound starts on";
+        EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED)) << "no check on About";
+        // The framework's check mark: the previous state back, none for a separator or no item.
+        EXPECT_EQ(pMenu->CheckMenuItem(IDM_ABOUTBOX, MF_BYCOMMAND | MF_CHECKED), UINT(MF_UNCHECKED));
+        EXPECT_EQ(pMenu->CheckMenuItem(4, MF_BYPOSITION | MF_UNCHECKED), UINT(MF_CHECKED));
+        EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED));
+        EXPECT_EQ(pMenu->CheckMenuItem(1, MF_BYPOSITION | MF_CHECKED), 0xFFFFFFFFu);
+        EXPECT_EQ(pMenu->CheckMenuItem(0x7770, MF_BYCOMMAND | MF_CHECKED), 0xFFFFFFFFu);
         AfxQueueKey(&dlg, VK_ESCAPE);
     });
     script.RunDialog(dlg);

@@ -9,6 +9,10 @@ APP_PID=
 EXIT_LIMIT_MS=${EXIT_LIMIT_MS:-1000}
 WORK=$(mktemp -d)
 CLEANUPS=()
+# The checks listen to nothing: SDL's silent driver, unless a script records
+# with its disk driver (sound.sh). With none at all the program would say
+# once on stderr that it has no sound, which the checks of stderr do not expect.
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 # at_cleanup "command": run on exit, the last registered first.
 at_cleanup() { CLEANUPS+=("$1"); }

@@ -6,11 +6,12 @@
 #   that goes on under the About box, a clean exit on Escape (20 runs, and 20
 #   more right after the About box), the start-up failure without a display
 #   and the end when the display goes away during a game; then the game itself
-#   (game.sh) and its keys, pause and best score (keys.sh). The program's
-#   CPU on the menu and during a game is held to a few percent of a core. The
-#   first window, its menu and its About box come from a program started with
-#   no locale. It also prints the start-up time, the memory, the wake-ups per
-#   second on the menu and the wheel latency it measures.
+#   (game.sh), its keys, pause and best score (keys.sh) and its sound
+#   (sound.sh). The program's CPU on the menu and during a game is held to a
+#   few percent of a core. The first window, its menu and its About box come
+#   from a program started with no locale. It also prints the start-up time,
+#   the memory, the wake-ups per second on the menu and the wheel latency it
+#   measures.
 # Usage: run.sh path/to/quindle
 set -u
 # Tools print what they read (window titles, file names) in the caller's
@@ -201,6 +202,7 @@ XVFB_PID=$MAIN_XVFB_PID
 # --- The game -------------------------------------------------------------
 source "$E2E_DIR/game.sh"
 source "$E2E_DIR/keys.sh"
+source "$E2E_DIR/sound.sh"
 
 # --- Figures --------------------------------------------------------------
 FIRST=()

@@ -58,7 +58,17 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
 {
     const MENUITEM* pItem = FindItem(m_hMenu, nID, nFlags);
-    return pItem ? (pItem->nFlags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) : kNoItem;
+    return pItem ? (pItem->nFlags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED)) : kNoItem;
+}
+
+UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+{
+    MENUITEM* pItem = const_cast<MENUITEM*>(FindItem(m_hMenu, nIDCheckItem, nCheck));
+    if (!pItem || (pItem->nFlags & MF_SEPARATOR))
+        return kNoItem;
+    const UINT nOld = pItem->nFlags & MF_CHECKED;
+    pItem->nFlags = (pItem->nFlags & ~MF_CHECKED) | (nCheck & MF_CHECKED);
+    return nOld;
 }
 
 std::unique_ptr<MENUDATA> AfxCreateSystemMenu()

@@ -4,7 +4,10 @@
 // the window manager's menu, so the window shows the system menu itself as a
 // small popup (SysMenuPopup.h). No SDL here.
 //
-// Left out: menu bars, submenus, check marks, bitmaps, inserting and
+// An item may carry a check mark (MF_CHECKED), drawn in the margin left of
+// its text.
+//
+// Left out: menu bars, submenus, radio marks, bitmaps, inserting and
 // removing items.
 #pragma once
 
@@ -25,15 +28,20 @@ public:
     static CMenu* FromHandle(HMENU hMenu);
 
     // Appends a separator (MF_SEPARATOR) or a string item (MF_STRING) with
-    // command nIDNewItem. "&" marks the next letter as the item's access key.
+    // command nIDNewItem, MF_CHECKED to start with a check mark. "&" marks
+    // the next letter as the item's access key.
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const char* lpszNewItem = nullptr);
     int GetMenuItemCount() const;
     // The command of the item at nPos: 0 for a separator, 0xFFFFFFFF for none.
     UINT GetMenuItemID(int nPos) const;
     // The item's text into rString; its length, 0 when there is no such item.
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
-    // The item's flags (MF_SEPARATOR, MF_GRAYED), 0xFFFFFFFF when there is none.
+    // The item's flags (MF_SEPARATOR, MF_GRAYED, MF_CHECKED), 0xFFFFFFFF when there is none.
     UINT GetMenuState(UINT nID, UINT nFlags) const;
+    // Sets or clears the item's check mark (nCheck: MF_CHECKED or
+    // MF_UNCHECKED, with MF_BYCOMMAND or MF_BYPOSITION); the previous state,
+    // 0xFFFFFFFF when there is no such item.
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
 
     HMENU m_hMenu = nullptr;
 };

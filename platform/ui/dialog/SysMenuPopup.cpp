@@ -14,6 +14,8 @@ namespace {
 constexpr int kFrame = 3;          // the raised frame around the items
 constexpr int kItemPadding = 4;    // above and below an item's text
 constexpr int kTextLeft = 20;      // room for a check mark, as menus keep it
+constexpr int kCheckLeft = 7;      // the check mark's place in that room
+constexpr int kCheckSize = 7;
 constexpr int kTextRight = 20;
 constexpr int kSeparatorHeight = 9;
 constexpr int kMinTextWidth = 60;
@@ -27,6 +29,7 @@ struct POPUPSIZE {
 struct ITEMLAYOUT {
     CRect rc; // in the popup's client coordinates
     BOOL bSeparator;
+    BOOL bChecked;
     UINT nID;
     MENUTEXT text;
 };
@@ -72,7 +75,8 @@ CSysMenuPopup::CSysMenuPopup(CUiTopWindow* pOwner, HMENU hMenu) : m_pOwner(pOwne
 {
     for (const MENUITEM& item : hMenu->items) {
         const BOOL bSeparator = (item.nFlags & MF_SEPARATOR) != 0;
-        m_items.push_back(ITEMLAYOUT{CRect(), bSeparator, item.nID, AfxParseMenuText(item.strText)});
+        const BOOL bChecked = (item.nFlags & MF_CHECKED) != 0;
+        m_items.push_back(ITEMLAYOUT{CRect(), bSeparator, bChecked, item.nID, AfxParseMenuText(item.strText)});
     }
 }
 
@@ -259,6 +263,9 @@ void CSysMenuPopup::PaintItem(SDL_Surface* pSurface, int nItem, int nScale)
     const COLORREF crText = GetSysColor(bHot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     const CRect rcText(item.rc.left + kTextLeft, item.rc.top, item.rc.right - kTextRight, item.rc.bottom);
     AfxDrawUiText(pSurface, m_font, item.text.strShown, rcText, DT_LEFT | DT_VCENTER, crText, nScale);
+    if (item.bChecked)
+        AfxDrawCheckMark(pSurface, item.rc.left + kCheckLeft, (item.rc.top + item.rc.bottom - kCheckSize) / 2, crText,
+                         nScale);
     if (item.text.nKeyOffset < 0)
         return;
     // The access key's underline, under the letter, one pixel below the text.

@@ -35,6 +35,16 @@ private:
 
 } // namespace
 
+void AfxDrawCheckMark(SDL_Surface* pSurface, int x, int y, COLORREF colour, int nScale)
+{
+    // Each column of the tick is three pixels tall, from the top row given here.
+    static const int kColumnTops[] = {2, 3, 4, 3, 2, 1, 0};
+    for (int i = 0; i < 7; ++i) {
+        const RECT rc{x + i, y + kColumnTops[i], x + i + 1, y + kColumnTops[i] + 3};
+        AfxFillSolid(pSurface, rc, colour, nScale);
+    }
+}
+
 void AfxFillSolid(SDL_Surface* pSurface, const RECT& rc, COLORREF colour, int nScale)
 {
     AfxFillLogicalRect(pSurface, AfxClampScale(nScale), rc.left, rc.top, rc.right, rc.bottom, colour);

@@ -27,6 +27,8 @@ void AfxDraw3dFrame(SDL_Surface* pSurface, const RECT& rc, COLORREF crTopLeft, C
 // The image of hIcon that is nSize pixels square, its top-left corner at (x, y);
 // at a scale above 1 it grows as pixel art, each pixel a block.
 void AfxDrawIconImage(SDL_Surface* pSurface, int x, int y, HICON hIcon, int nSize, int nScale = 1);
+// A menu's check mark, 7 x 7 logical pixels, its top-left corner at (x, y).
+void AfxDrawCheckMark(SDL_Surface* pSurface, int x, int y, COLORREF colour, int nScale = 1);
 // One line of text in rc, placed by nFormat (DT_ flags), clipped to rc.
 void AfxDrawUiText(SDL_Surface* pSurface, const UIFONT& font, const CString& text, RECT rc, UINT nFormat,
                    COLORREF colour, int nScale = 1);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/audio/AudioOut.h"
 #include "platform/ui/frame/CommandLine.h"
 #include "platform/ui/dialog/DialogUnits.h"
 
@@ -101,6 +102,7 @@ int AfxWinMain(int argc, char* argv[])
     if (pApp->InitApplication())
         pApp->InitInstance();
     const int nResult = pApp->ExitInstance();
+    AfxAudioTerm();
     AfxWinTerm();
     return g_bStartupFailed ? kExitFailure : nResult;
 }
