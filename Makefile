@@ -29,10 +29,10 @@ install: build
 	@cmake --build build -j $$(nproc) --target quindle_data
 	cmake --install build
 
-# The Debian package, build/quindle_<version>_<arch>.deb.
-package: build
-	@cmake --build build -j $$(nproc) --target quindle_data
-	@cd build && cpack -G DEB
+# The Debian package, build/package/quindle_<version>_<arch>.deb, with
+# dpkg-buildpackage on a copy of the tree.
+package: deps
+	@scripts/debian-package.sh build/package -us -uc -b -j$$(nproc)
 
 clean:
 	rm -rf build build-asan build-tsan build-bench build-fuzz

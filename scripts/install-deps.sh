@@ -11,11 +11,13 @@ set -euo pipefail
 packages=(
   make build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
+  fonts-dejavu-core
   # The window's frame where a Wayland desktop leaves it to the client: libdecor only recommends it.
   libdecor-0-plugin-1-cairo
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
   xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston
   dpkg-dev devscripts lintian appstream desktop-file-utils file
+  debhelper autopkgtest xauth
   clang libclang-rt-14-dev
 )
 

@@ -3,13 +3,15 @@
 # must say yes to each of its seven checks. Its stack-clash check only
 # recognises the probe loop of frames several pages large or of dynamic
 # allocation, which this program has none of; "unknown" for that reason alone
-# passes when every compilation unit in the program was built with the flag.
-# Usage: hardening.sh path/to/quindle
+# passes when every compilation unit in the program was built with the flag,
+# as its debugging information says (the file given, for a stripped program).
+# Usage: hardening.sh path/to/quindle [path/to/its/debug/file]
 set -u
 # Tools print what they read (window titles, file names) in the caller's
 # locale, and a shell may have none: the checks run in UTF-8.
 export LC_ALL=C.UTF-8
-BIN=${1:?usage: hardening.sh path/to/quindle}
+BIN=${1:?usage: hardening.sh path/to/quindle [debug-file]}
+DEBUG=${2:-$BIN}
 report=$(hardening-check "$BIN")
 echo "$report"
 FAILED=0
@@ -18,7 +20,7 @@ CHECKS=("Position Independent Executable" "Stack protected" "Fortify Source func
 
 producers_have_stack_clash() {
     local producers
-    producers=$(readelf --debug-dump=info "$BIN" 2>/dev/null | grep 'DW_AT_producer')
+    producers=$(readelf --debug-dump=info "$DEBUG" 2>/dev/null | grep 'DW_AT_producer')
     [ -n "$producers" ] && ! grep -qv -- '-fstack-clash-protection' <<<"$producers"
 }
 

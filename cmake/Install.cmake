@@ -1,16 +1,16 @@
-# What `make install` and the Debian package put on the system, in the places
-# Debian gives them: the program among the games, the desktop entry and the
-# software centre's metainfo under one reverse-DNS id, icons in the hicolor
-# theme, a manual page in section 6, and the copyright and changelog.
-set(QUINDLE_APP_ID "org.example.Quindle" CACHE STRING
+# What `make install` and the Debian package (debian/) put on the system, in
+# the places Debian gives them: the program among the games, the desktop entry
+# and the software centre's metainfo under one reverse-DNS id, icons in the
+# hicolor theme, a manual page in section 6, and the licence and changelog.
+set(QUINDLE_APP_ID "org.example.quindle" CACHE STRING
   "Reverse-DNS id of the desktop entry and the metainfo (a domain the project owns)")
 set(QUINDLE_SCREENSHOT_BASE_URL "" CACHE STRING
   "Web address where docs/menu.png and docs/game.png are published; empty leaves the screenshots out")
-set(QUINDLE_MAINTAINER "Quindle maintainers <maintainers@users.noreply.c-seed-d252514b.example>" CACHE STRING
-  "The package's maintainer")
+# debhelper installs debian/copyright and debian/changelog in their place.
+option(QUINDLE_INSTALL_DOCS "Install the licence and the changelog" ON)
 set(QUINDLE_INSTALL_GAMESDIR games)
-# Installing and packaging take what `make install` and `make package` have
-# built; without this they would first build every test program too.
+# Installing takes what `make install` has built; without this it would
+# first build every test program too.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
@@ -33,7 +33,7 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 
 # Debian wants manual pages and changelogs compressed, without a time stamp.
-foreach(pair "res/man/quindle.6:quindle.6.gz" "res/doc/changelog:changelog.gz")
+foreach(pair "res/man/quindle.6:quindle.6.gz" "debian/changelog:changelog.gz")
   string(REPLACE ":" ";" pair ${pair})
   list(GET pair 0 source)
   list(GET pair 1 gz)
@@ -57,25 +57,6 @@ install(FILES res/desktop/quindle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/a
   RENAME ${QUINDLE_APP_ID}.desktop)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${stage}/quindle.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES res/doc/copyright ${stage}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quindle)
-
-# The Debian package: `make package`, or cpack in the build folder.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quindle)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QUINDLE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries' packages come from dpkg-shlibdeps; the fonts are opened by
-# name at run time, so the Japanese font package is named here.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "steer a square through 300 drifting obstacles
-Quindle is a small single-window arcade game. You steer a red square up
-and down with the mouse wheel or the arrow keys while 300 grey obstacles
-drift in from the right, some of them bouncing. Touch one and the run is
-over; outlast them all and you reach the goal.")
-include(CPack)
+if(QUINDLE_INSTALL_DOCS)
+  install(FILES LICENSE ${stage}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
