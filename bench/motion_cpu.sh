@@ -12,6 +12,9 @@
 #   an output of scale 2 on Wayland; the pointer takes the same path in points.
 # Usage: [MOTION_SCALE=1|2|3|4] bench/motion_cpu.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: motion_cpu.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need,
+# Installs the Debian packages the build, the tests and the benchmarks need
+# (clang and its runtime libraries for the fuzz targets: libFuzzer is in
+# libclang-rt-14-dev, which clang only recommends),
 # only those that are missing, so a machine that has them pays nothing.
 # It works on a machine as fresh as they come: run as root with no sudo, or
 # with sudo (or su, at a terminal), and with package lists never fetched.
@@ -16,6 +18,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston
   dpkg-dev devscripts lintian appstream desktop-file-utils file
   debhelper autopkgtest xauth
+  clang libclang-rt-14-dev
 )
 
 say() { echo "install-deps: $*" >&2; }

@@ -36,6 +36,8 @@ summary() {
     [ "$FAILED" -eq 0 ]
 }
 now_ms() { date +%s%3N; }
+# no_locale command...: runs it with no locale at all, as on a fresh machine.
+no_locale() { env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES "$@"; }
 between() { [ "$3" -ge "$1" ] && [ "$3" -le "$2" ]; } # between low high value
 # wait_until limit_ms command...: polls the command until it succeeds.
 wait_until() {

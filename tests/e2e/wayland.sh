@@ -13,6 +13,9 @@
 #   game, and the compositor killed during that game.
 # Usage: wayland.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: wayland.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")

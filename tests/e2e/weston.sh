@@ -9,6 +9,9 @@
 #   "Ready"; the main window's close button ends the program with status 0.
 # Usage: weston.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: weston.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")

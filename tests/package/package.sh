@@ -8,6 +8,9 @@
 # runner, and its removal leaving no file behind.
 # Usage: package.sh path/to/build path/to/source
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 BUILD=$(readlink -f "${1:?usage: package.sh build-folder source-folder}")
 SOURCE=$(readlink -f "${2:?usage: package.sh build-folder source-folder}")
 WORK=$BUILD/package-test

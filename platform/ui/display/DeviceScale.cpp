@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/core/Quote.h"
 #include "platform/gdi/GdiData.h"
 
 namespace {
@@ -40,7 +41,7 @@ int ParseScale(const char* pszName, const char* pszValue, std::vector<std::strin
         ++pEnd;
     if (errno == 0 && pEnd != pszValue && *pEnd == '\0' && n >= 1 && n <= kMaxDeviceScale)
         return int(n);
-    Warn(pWarnings, std::string(pszName) + "=\"" + pszValue + "\" is not a scale from 1 to "
+    Warn(pWarnings, std::string(pszName) + "=\"" + AfxQuoteText(pszValue) + "\" is not a scale from 1 to "
                         + std::to_string(kMaxDeviceScale) + "; ignored");
     return 0;
 }
@@ -54,7 +55,7 @@ int ScaleFromDpi(const char* pszDpi, std::vector<std::string>* pWarnings)
     while (*pEnd == ' ' || *pEnd == '\t')
         ++pEnd;
     if (pEnd == pszDpi || *pEnd != '\0' || !std::isfinite(dpi) || dpi <= 0) {
-        Warn(pWarnings, std::string("Xft.dpi \"") + pszDpi + "\" is not a resolution; ignored");
+        Warn(pWarnings, std::string("Xft.dpi \"") + AfxQuoteText(pszDpi) + "\" is not a resolution; ignored");
         return 0;
     }
     return AfxClampScale(int(std::min(std::floor(dpi / kBaseDpi), double(kMaxDeviceScale))));
