@@ -1,5 +1,5 @@
 # What ./run.sh and ./test.sh end in, for those who have make: `make run` and `make test`.
-.PHONY: run test bench deps build install package clean
+.PHONY: run test bench fuzz deps build install package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,6 +19,12 @@ bench: deps
 	@cmake --build build-bench -j $$(nproc)
 	@for b in build-bench/bench/bench_*; do "$$b"; done
 
+# Every fuzz target for FUZZ_SECONDS each (default 60), two at a time; what
+# they find grows the corpus in build-fuzz/corpus/, crashes go to build-fuzz/artifacts/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) QUINDLE_CONFIGS=fuzz scripts/test.sh
+
 install: build
 	@cmake --build build -j $$(nproc) --target quindle_data
 	cmake --install build
@@ -29,4 +35,4 @@ package: deps
 	@scripts/debian-package.sh build/package -us -uc -b -j$$(nproc)
 
 clean:
-	rm -rf build build-asan build-tsan build-bench
+	rm -rf build build-asan build-tsan build-bench build-fuzz

@@ -143,6 +143,11 @@ void CQuindleDlg::OnPaint()
     }
     CPaintDC dc(this);
     const CString text = m_thread.GetStatusText();
+    // A paint that would change nothing on the screen costs nothing.
+    std::vector<int> key;
+    m_view.GetPictureKey(text, &key);
+    if (dc.KeepsPicture(key))
+        return;
     m_view.Paint(&dc, text);
     Default();
 }

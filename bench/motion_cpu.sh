@@ -3,13 +3,18 @@
 # client (sway nested in an Xvfb), side by side in one run:
 #   the CPU of the program and of the display server while an XTest client
 #   moves the pointer over the menu screen at MOTION_RATE events/s for
-#   MEASURE_SECONDS; wheel notch to presented pixels (QUINDLE_TRACE_WHEEL);
+#   MEASURE_SECONDS; wheel notch to presented pixels in a game (QUINDLE_TRACE_WHEEL);
 #   start to first paint (QUINDLE_TRACE_FIRST_PAINT); CPU and wake-ups per
-#   second idle on the menu. Figures only: nothing here passes or fails.
+#   second idle on the menu; resident memory on the menu and the GL, EGL or
+#   DRI libraries mapped (libgbm is always there: libSDL2 links it). Figures
+#   only: nothing here passes or fails.
 #   MOTION_SCALE=2 runs the same at a device scale of 2: Xft.dpi 192 on X11,
 #   an output of scale 2 on Wayland; the pointer takes the same path in points.
 # Usage: [MOTION_SCALE=1|2|3|4] bench/motion_cpu.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: motion_cpu.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")
@@ -69,6 +74,10 @@ measure() {
     sleep 0.5
     measure_idle "$APP_PID" "$MEASURE_SECONDS"
     eval "FIG_${sys}_idle='$IDLE_CPU % of a core, $IDLE_WAKEUPS wake-ups/s'"
+    eval "FIG_${sys}_rss='$(awk '/^VmRSS:/ { printf "%.1f MB", $2 / 1024 }' "/proc/$APP_PID/status")'"
+    local gl
+    gl=$(gl_libraries "$APP_PID")
+    eval "FIG_${sys}_gl='${gl:-none}'"
 
     # The motion: over the drawing area, across Start and Exit.
     local servers_before=() pids names
@@ -89,7 +98,10 @@ measure() {
     done
     eval "FIG_${sys}_server='${server_figs%, }'"
 
-    # The wheel, with the pointer resting in the area.
+    # The wheel in a game, with the pointer resting in the area: on the menu a
+    # notch moves the player, which the menu does not show, so nothing is presented.
+    at_client $START_AT
+    xdotool click 1
     at_client $IN_AREA
     sleep 0.3
     local from=$(($(wheel_lines) + 1))
@@ -126,3 +138,5 @@ row "display server CPU meanwhile" "$FIG_x11_server" "$FIG_wayland_server"
 row "wheel notch to presented pixels" "$FIG_x11_wheel" "$FIG_wayland_wheel"
 row "start to first paint (median)" "$FIG_x11_first" "$FIG_wayland_first"
 row "idle on the menu over ${MEASURE_SECONDS} s" "$FIG_x11_idle" "$FIG_wayland_idle"
+row "resident memory on the menu" "$FIG_x11_rss" "$FIG_wayland_rss"
+row "GL, EGL or DRI libraries mapped" "$FIG_x11_gl" "$FIG_wayland_gl"

@@ -34,6 +34,7 @@ public:
 
     // Screens.
     void Draw(CDC* pDC, CString text) override;
+    void GetPictureKey(CString text, std::vector<int>* pKey) override;
     void DrawPlayer(CDC* pDC);
     void DrawObstacles(CDC* pDC);
 

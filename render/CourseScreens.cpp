@@ -22,6 +22,19 @@ void CCourseView::Draw(CDC* pDC, CString text)
     DrawStopButton(pDC);
 }
 
+void CCourseView::GetPictureKey(CString text, std::vector<int>* pKey)
+{
+    CDrawArea::GetPictureKey(text, pKey);
+    if (m_bInGame == 0)
+        return;
+    // As Draw reads them; an obstacle that the game thread moves meanwhile
+    // only makes the next paint draw again.
+    const auto add = [pKey](const CRect& rc) { pKey->insert(pKey->end(), {rc.left, rc.top, rc.right, rc.bottom}); };
+    add(GetPlayerRect());
+    for (int i = 0; i < GetObstacleCount(); ++i)
+        add(GetObstacleRect(i));
+}
+
 void CCourseView::DrawPlayer(CDC* pDC)
 {
     CPainter painter(pDC);

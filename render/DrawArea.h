@@ -4,6 +4,8 @@
 // a point lies on; what the area shows is Draw's business (CCourseView).
 #pragma once
 
+#include <vector>
+
 #include "platform/core/Rect.h"
 #include "platform/core/Shared.h"
 #include "platform/core/String.h"
@@ -55,6 +57,10 @@ public:
 
     // Renders the area through the off-screen buffers onto pDC.
     void Paint(CDC* pDC, CString text);
+    // What Paint would show with text, as numbers: equal keys, equal
+    // pictures. The layout and colours are fixed before the first paint and
+    // left out; the course view adds the player and the obstacles.
+    virtual void GetPictureKey(CString text, std::vector<int>* pKey);
 
     // Written by the dialog before any game; read by both threads after.
     CRect m_rcArea;

@@ -4,6 +4,7 @@
 #include "render/Painter.h"
 #include "render/Palette.h"
 
+#include <functional>
 #include <string>
 
 using namespace palette;
@@ -51,6 +52,16 @@ void CDrawArea::DrawStopButton(CDC* pDC)
     // The outline is the idle fill, so a Stop button not under the mouse shows no border.
     CPainter painter(pDC);
     DrawButton(painter, m_rcStop, m_bHoverStop, kDarkGrey, kStopCaption, kStopPointSize, kYellow);
+}
+
+void CDrawArea::GetPictureKey(CString text, std::vector<int>* pKey)
+{
+    const std::hash<std::string> hash;
+    const BOOL bInGame = m_bInGame == 1;
+    // Only the hover flags of the buttons the screen shows.
+    pKey->insert(pKey->end(), {bInGame, !bInGame && m_bHoverStart, bInGame && m_bHoverStop, !bInGame && m_bHoverExit,
+                               int(hash(static_cast<const char*>(text))), int(hash(static_cast<const char*>(m_strText))),
+                               bInGame ? m_nPassed : m_nBest});
 }
 
 BOOL CDrawArea::HasScoreLine() const

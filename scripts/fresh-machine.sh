@@ -152,7 +152,8 @@ git clone --quiet "$SRC" "$ROOT/root/quindle"
 say "cloned $(git -C "$ROOT/root/quindle" log -1 --format='%h %s')"
 [ -z "$(git -C "$SRC" status --porcelain)" ] || say "note: uncommitted changes in $SRC are not in the clone"
 
-ROOT_ENV=(HOME=/root USER=root LOGNAME=root LANG=C.UTF-8 TERM=dumb
+# No locale, as in a fresh install or a container: the suite must set its own.
+ROOT_ENV=(HOME=/root USER=root LOGNAME=root TERM=dumb
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
 in_root() { chroot "$ROOT" /usr/bin/env -i "${ROOT_ENV[@]}" "$@" </dev/null; }
 

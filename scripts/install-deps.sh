@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need,
+# Installs the Debian packages the build, the tests and the benchmarks need
+# (clang and its runtime libraries for the fuzz targets: libFuzzer is in
+# libclang-rt-14-dev, which clang only recommends),
 # only those that are missing, so a machine that has them pays nothing.
 # It works on a machine as fresh as they come: run as root with no sudo, or
 # with sudo (or su, at a terminal), and with package lists never fetched.
@@ -8,14 +10,15 @@ set -euo pipefail
 
 packages=(
   make build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev fonts-ipafont-gothic
-  fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev libwayland-bin wayland-protocols
+  libxkbcommon-dev libdecor-0-dev fonts-ipafont-gothic fonts-dejavu-core
   # The window's frame where a Wayland desktop leaves it to the client: libdecor only recommends it.
   libdecor-0-plugin-1-cairo
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
   xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston openbox
   dpkg-dev devscripts lintian appstream desktop-file-utils file
   debhelper autopkgtest xauth
+  clang libclang-rt-14-dev
 )
 
 say() { echo "install-deps: $*" >&2; }

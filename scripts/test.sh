@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs every test in three configurations: plain, ASan+UBSan, TSan.
+# Builds and runs every test in three configurations: plain, ASan+UBSan, TSan;
+# then the fuzz targets for a short time each.
 # Any sanitizer report stops its test program with a failure.
 set -euo pipefail
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
@@ -19,11 +23,21 @@ run_config() {
   (cd "$dir" && ctest --output-on-failure -j 2)
 }
 
-configs=${QUINDLE_CONFIGS:-"plain address thread"}
+# The fuzz targets: a clang project of their own (tests/fuzz), each target
+# fuzzed for FUZZ_SECONDS (20 unless set), two at a time.
+run_fuzz() {
+  echo "=== configuration: build-fuzz (libFuzzer, ASan+UBSan, ${FUZZ_SECONDS:-20} s a target)"
+  cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build-fuzz -j "$jobs"
+  (cd build-fuzz && ctest --output-on-failure -j 2)
+}
+
+configs=${QUINDLE_CONFIGS:-"plain address thread fuzz"}
 for c in $configs; do
   case $c in
     plain)   run_config build none ;;
     address) run_config build-asan address ;;
     thread)  run_config build-tsan thread ;;
+    fuzz)    run_fuzz ;;
   esac
 done

@@ -39,5 +39,11 @@ void CBestScore::Flush()
         m_bUnsaved = FALSE;
         nBest = m_nBest;
     }
-    m_file.WriteInt(nBest);
+    int nKept = nBest;
+    const BOOL bKept = m_file.WriteIntIfGreater(nBest, &nKept);
+    CSingleLock lock(&m_cs, TRUE);
+    if (nKept > m_nBest)
+        m_nBest = nKept;
+    if (!bKept && !m_file.GetPath().IsEmpty())
+        m_bUnsaved = TRUE;
 }

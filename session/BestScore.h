@@ -5,8 +5,12 @@
 // the disk refuses, the best still holds in memory for the rest of the program.
 //
 // Offer takes a score in memory only, at once; Flush puts it on disk, which
-// takes a flush to the disk (milliseconds), so the game thread calls it and
-// the window thread never waits on the disk while the game runs.
+// takes a flush to the disk (milliseconds) and at most a brief wait for the
+// state folder's lock, so the game thread calls it and the window thread never
+// waits on the disk while the game runs. Another copy of the program may have
+// kept a better best meanwhile: Flush then leaves the file as it is and takes
+// that best into memory, so the menu shows the larger. A flush that could not
+// write (the lock busy, the disk refusing) is tried again by the next one.
 //
 // Threads: either thread offers (the game thread for a run that ends by
 // itself, the window thread for one the user stops); m_cs guards the value,
@@ -26,7 +30,8 @@ public:
     int Get();
     // Takes nScore if it is the first or a better one; TRUE when it did.
     BOOL Offer(int nScore);
-    // Writes the best to the file if it changed since the last write.
+    // Writes the best to the file if it changed since the last write and
+    // beats what the file holds.
     void Flush();
 
 private:

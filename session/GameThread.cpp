@@ -36,6 +36,7 @@ void CGameThread::Main()
         // A stopped run's score was taken by the window thread; the run
         // writes it as it ends, so that thread does not wait on the disk.
         m_best.Flush();
+        ShowBest();
         throw;
     }
 }
@@ -70,10 +71,13 @@ void CGameThread::Play()
 
     Repaint();
     // After the result is on its way to the screen: the disk takes a moment.
-    // A first best of 0 is no feat to celebrate.
-    if (KeepScore() && pView->m_nPassed > 0)
-        Cue(CUE_NEW_BEST);
+    const BOOL bBetter = KeepScore();
     m_best.Flush();
+    ShowBest();
+    // A first best of 0 is no feat to celebrate, nor one that another copy
+    // of the program had beaten meanwhile.
+    if (bBetter && pView->m_nPassed > 0 && m_best.Get() == pView->m_nPassed)
+        Cue(CUE_NEW_BEST);
     Sleep(kResultMs);
     if (!IsAbandoned())
         pView->m_bInGame.StoreIfUnchanged(0, nFlagVersion);
@@ -172,6 +176,18 @@ BOOL CGameThread::KeepScore()
     const BOOL bBest = m_best.Offer(pView->m_nPassed);
     pView->m_nBest = m_best.Get();
     return bBest;
+}
+
+// The best may have grown on disk, kept by another copy of the program.
+void CGameThread::ShowBest()
+{
+    if (!m_pView || IsAbandoned())
+        return;
+    const int nBest = m_best.Get();
+    if (m_pView->m_nBest != nBest) {
+        m_pView->m_nBest = nBest;
+        Repaint();
+    }
 }
 
 void CGameThread::OpenBest(const CString& strPath)

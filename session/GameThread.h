@@ -51,6 +51,7 @@ private:
     void PlayFrames();
     void EndWith(const char* pszResult, SOUNDCUE nCue);
     void ShowStatus(const char* pszText);
+    void ShowBest();
     void Cue(SOUNDCUE nCue);
     void Repaint(BOOL bErase = FALSE);
 

@@ -1,5 +1,7 @@
 #include "platform/core/StateFile.h"
 
+#include "platform/core/StateLock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +23,7 @@ constexpr mode_t kFolderMode = 0700;
 constexpr int kNotRegular = -1;
 constexpr int kTooLarge = -2;
 constexpr int kNotANumber = -3;
+constexpr int kLockBusy = -4;
 
 const char* Reason(int nError)
 {
@@ -31,6 +34,8 @@ const char* Reason(int nError)
         return "too large";
     case kNotANumber:
         return "not a number";
+    case kLockBusy:
+        return "another copy of the program holds the state folder's lock";
     default:
         return std::strerror(nError);
     }
@@ -77,24 +82,22 @@ int WriteAll(int fd, const std::string& data)
     return 0;
 }
 
-// The number that text holds: digits and an optional newline; -1 otherwise.
-int ParseNumber(const std::string& text)
+} // namespace
+
+int CStateFile::ParseValue(const char* pText, size_t nLength)
 {
-    std::string digits = text;
-    if (!digits.empty() && digits.back() == '\n')
-        digits.pop_back();
-    if (digits.empty() || int(digits.size()) > kMaxDigits)
+    if (nLength > 0 && pText[nLength - 1] == '\n')
+        --nLength;
+    if (nLength == 0 || nLength > size_t(kMaxDigits))
         return -1;
     int n = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
+    for (size_t i = 0; i < nLength; ++i) {
+        if (pText[i] < '0' || pText[i] > '9')
             return -1;
-        n = n * 10 + (c - '0');
+        n = n * 10 + (pText[i] - '0');
     }
     return n;
 }
-
-} // namespace
 
 CStateFile::CStateFile(CString strPath) : m_strPath(std::move(strPath)), m_bReported(FALSE) {}
 
@@ -145,7 +148,7 @@ BOOL CStateFile::ReadInt(int* pnValue)
             text.assign(buffer, size_t(n));
     }
     close(fd);
-    const int nValue = nError ? -1 : ParseNumber(text);
+    const int nValue = nError ? -1 : ParseValue(text.data(), text.size());
     if (!nError && nValue < 0)
         nError = kNotANumber;
     if (nError) {
@@ -160,24 +163,56 @@ BOOL CStateFile::WriteInt(int nValue)
 {
     if (m_strPath.IsEmpty() || nValue < 0)
         return FALSE;
-    return WriteAtomically(std::to_string(nValue) + "\n");
-}
-
-BOOL CStateFile::WriteAtomically(const std::string& contents)
-{
-    const std::string path = m_strPath.Str();
-    const std::string folder = FolderOf(path);
-    if (const int nError = MakeFolders(folder)) {
+    CStateLock lock;
+    if (const int nError = Lock(&lock)) {
         Report("cannot keep", nError);
         return FALSE;
     }
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkostemp(&temp[0], O_CLOEXEC);
+    return Replace(nValue);
+}
+
+BOOL CStateFile::WriteIntIfGreater(int nValue, int* pnKept)
+{
+    *pnKept = nValue;
+    if (m_strPath.IsEmpty() || nValue < 0)
+        return FALSE;
+    CStateLock lock;
+    if (const int nError = Lock(&lock)) {
+        Report("cannot keep", nError);
+        return FALSE;
+    }
+    // Under the lock no other copy writes between this read and the rename.
+    int nOnDisk = -1;
+    if (ReadInt(&nOnDisk) && nOnDisk >= nValue) {
+        *pnKept = nOnDisk;
+        return TRUE;
+    }
+    return Replace(nValue);
+}
+
+int CStateFile::Lock(CStateLock* pLock)
+{
+    const std::string folder = FolderOf(m_strPath.Str());
+    if (const int nError = MakeFolders(folder))
+        return nError;
+    const int nError = pLock->Acquire(folder);
+    return nError == EWOULDBLOCK ? kLockBusy : nError;
+}
+
+// Called with the folder's lock held: only one writer uses the new file's
+// name at a time, and one left behind by a writer that was killed is simply
+// written over.
+BOOL CStateFile::Replace(int nValue)
+{
+    const std::string path = m_strPath.Str();
+    const std::string folder = FolderOf(path);
+    const std::string temp = path + ".new";
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
     if (fd < 0) {
         Report("cannot keep", errno);
         return FALSE;
     }
-    int nError = WriteAll(fd, contents);
+    int nError = WriteAll(fd, std::to_string(nValue) + "\n");
     if (!nError && fsync(fd) != 0)
         nError = errno;
     if (close(fd) != 0 && !nError)

@@ -9,10 +9,17 @@
 // folder is made first. Anything that goes wrong is one line on stderr, the
 // first time only, and the caller carries on as if nothing were kept.
 //
-// Left out: locking between two programs writing at once (the last rename wins).
+// Several copies of the program may keep values in one folder at once: every
+// write holds the folder's lock (StateLock.h) from before it reads until the
+// rename. WriteInt is for a setting, where the last writer wins;
+// WriteIntIfGreater is for a record, which it never replaces by a smaller one.
+// A write whose lock cannot be had writes nothing and fails; the caller keeps
+// its value and may try again later.
 #pragma once
 
 #include "platform/core/String.h"
+
+class CStateLock;
 
 class CStateFile {
 public:
@@ -28,11 +35,21 @@ public:
     BOOL ReadInt(int* pnValue);
     // TRUE when nValue is on disk under the file's name.
     BOOL WriteInt(int nValue);
+    // Writes nValue unless the file already holds a value at least as large.
+    // *pnKept gets the larger of the two, which is what the caller should show;
+    // TRUE when that value is on disk. A file that cannot be read counts as none.
+    BOOL WriteIntIfGreater(int nValue, int* pnKept);
+
+    // The value that a file's whole text holds: digits and an optional final
+    // newline, at most nine digits; -1 for anything else.
+    static int ParseValue(const char* pText, size_t nLength);
 
     const CString& GetPath() const { return m_strPath; }
 
 private:
-    BOOL WriteAtomically(const std::string& contents);
+    // Makes the folder and takes its lock; 0 or the error.
+    int Lock(CStateLock* pLock);
+    BOOL Replace(int nValue);
     void Report(const char* pszWhat, int nError);
 
     CString m_strPath;

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "platform/core/Quote.h"
 #include "platform/ui/frame/CommandLine.h"
 #include "res/Usage.h"
 
@@ -90,6 +92,36 @@ TEST_F(ShellCommandTest, BadArgumentNamesItThenTheUsageOnStderr)
     const std::string err = ReadBack(m_pErr);
     EXPECT_EQ(err.find(std::string(program_invocation_short_name) + ": unknown option '--fullscreen'\n"), 0u);
     EXPECT_EQ(err.substr(err.find('\n') + 1), g_quindleUsage);
+}
+
+// A 100,000-character argument is quoted as its first characters and "...";
+// a line break or an escape in it cannot start a second line or steer the terminal.
+TEST_F(ShellCommandTest, AnUnknownArgumentIsQuotedShortOnOneLine)
+{
+    const std::string huge(100000, 'x');
+    EXPECT_EQ(Run({huge.c_str()}), kExitUsage);
+    std::string err = ReadBack(m_pErr);
+    EXPECT_EQ(err.substr(0, err.find('\n') + 1), std::string(program_invocation_short_name) +
+                                                      ": unexpected argument '" + std::string(kMaxQuotedChars, 'x') + "...'\n");
+    std::rewind(m_pErr);
+    EXPECT_EQ(Run({"--a\nb\x1b[2J\xc2\x9b"}), kExitUsage);
+    err = ReadBack(m_pErr);
+    EXPECT_EQ(err.find(": unknown option '--a?b?[2J?'\nUsage"), std::strlen(program_invocation_short_name)) << err;
+}
+
+TEST(QuoteText, CutsAfterWholeCharactersOnly)
+{
+    EXPECT_EQ(AfxQuoteText("short"), "short");
+    EXPECT_EQ(AfxQuoteText(std::string(kMaxQuotedChars, 'a').c_str()), std::string(kMaxQuotedChars, 'a'));
+    // Three-byte characters: the cut falls between them, never inside one.
+    std::string kana;
+    for (int i = 0; i < 50; ++i)
+        kana += "\xe3\x81\x82";
+    EXPECT_EQ(AfxQuoteText(kana.c_str(), 3), "\xe3\x81\x82\xe3\x81\x82\xe3\x81\x82...");
+    // Stray continuation bytes after a lead byte are not one endless character.
+    const std::string stray = "\xc3" + std::string(1000, '\x80');
+    EXPECT_EQ(AfxQuoteText(stray.c_str(), 4).size(), 4u + 3u + 3u);
+    EXPECT_EQ(AfxQuoteText(nullptr), "");
 }
 
 TEST_F(ShellCommandTest, NoArgumentsLetTheProgramRunAndPrintNothing)

@@ -51,6 +51,15 @@ TEST(DeviceScale, InvalidValuesAreSkippedWithOneLineEach)
     EXPECT_EQ(Choose("abc", "0", "lots", 3.0, &warnings), 3);
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_NE(warnings[2].find("Xft.dpi"), std::string::npos);
+    // A value with a line break or of any length still makes one short line.
+    warnings.clear();
+    const std::string huge = "2\n" + std::string(100000, '9');
+    EXPECT_EQ(Choose(huge.c_str(), nullptr, huge.c_str(), 0, &warnings), 1);
+    ASSERT_EQ(warnings.size(), 2u);
+    for (const std::string& line : warnings) {
+        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+        EXPECT_LT(line.size(), 120u) << line;
+    }
 
     // On stderr each line comes once, however many windows ask.
     DEVICESCALESOURCES bad;
@@ -68,6 +77,14 @@ TEST(XftDpi, IsReadFromTheResourceDatabaseText)
     EXPECT_EQ(AfxXftDpiFromResources("*dpi: 144\n"), "144");
     EXPECT_EQ(AfxXftDpiFromResources("Xft.antialias: 1\n"), "");
     EXPECT_EQ(AfxXftDpiFromResources(nullptr), "");
+    // The resource manager's matching: by class too, '?' and '*' for levels,
+    // the more specific entry first whatever the order, the later of equals.
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.Dpi:  120 \n"), "120");
+    EXPECT_EQ(AfxXftDpiFromResources("?.dpi: 100\n*dpi: 50\n"), "100");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpi: 192\n*dpi: 96\nXft*dpi: 144\n"), "192");
+    EXPECT_EQ(AfxXftDpiFromResources("*dpi: 96\nXft*dpi: 144\n"), "144");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpi: 96\nXft.dpi: 192"), "192");
+    EXPECT_EQ(AfxXftDpiFromResources("Xft.dpix: 1\nXft.dpi.more: 2\nXterm.dpi: 3\n! Xft.dpi: 4\nXft.dpi 5\n"), "");
 }
 
 } // namespace

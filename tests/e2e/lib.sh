@@ -36,6 +36,8 @@ summary() {
     [ "$FAILED" -eq 0 ]
 }
 now_ms() { date +%s%3N; }
+# no_locale command...: runs it with no locale at all, as on a fresh machine.
+no_locale() { env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES "$@"; }
 between() { [ "$3" -ge "$1" ] && [ "$3" -le "$2" ]; } # between low high value
 # wait_until limit_ms command...: polls the command until it succeeds.
 wait_until() {
@@ -113,10 +115,19 @@ start_sway() {
     exit 1
 }
 
+# weston_enter x y: the pointer to (x, y) by way of the strip below weston's
+# output, so that weston takes its place afresh.
+weston_enter() { xdotool mousemove "$1" "$(($(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }') - 2))" sleep 0.05 mousemove "$1" "$2" sleep 0.05; }
+
 # start_weston: weston, which leaves decorations to its clients, on its X11
 # backend filling the Xvfb at $XVFB_DISPLAY (so root coordinates are its
 # output's), run as nobody like sway. Sets WESTON_PID; exports XDG_RUNTIME_DIR
 # and WAYLAND_DISPLAY.
+# Its output leaves a strip of WESTON_STRIP rows at the Xvfb's bottom: the
+# backend turns X pointer motion into relative steps, so one step lost while it
+# starts leaves its pointer off from the X pointer for good, and only the X
+# pointer entering its window again (weston_enter) sets it right.
+WESTON_STRIP=8
 start_weston() {
     local rt home size
     rt=$(mktemp -d)
@@ -130,7 +141,7 @@ start_weston() {
     size=$(xdpyinfo -display "$XVFB_DISPLAY" | awk '/dimensions:/ { print $2 }')
     DISPLAY=$XVFB_DISPLAY XDG_RUNTIME_DIR=$rt HOME=$home \
         setpriv --reuid=65534 --regid=65534 --clear-groups weston --backend=x11-backend.so --use-pixman \
-        --width="${size%x*}" --height="${size#*x}" --socket=wayland-e2e -c "$home/weston.ini" >"$WORK/weston.log" 2>&1 &
+        --width="${size%x*}" --height="$((${size#*x} - WESTON_STRIP))" --socket=wayland-e2e -c "$home/weston.ini" >"$WORK/weston.log" 2>&1 &
     WESTON_PID=$!
     disown "$WESTON_PID"
     at_cleanup "kill $WESTON_PID 2>/dev/null"
@@ -203,6 +214,12 @@ exited_failing() { [ "$EXIT_STATUS" != timeout ] && between 1 127 "$EXIT_STATUS"
 
 # CPU ticks (user + system) of a process, all its threads.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# gl_libraries pid: the GL, EGL and DRI driver libraries the process maps, one
+# line, or nothing (libgbm and libwayland-egl are not drivers: libSDL2 links them).
+gl_libraries() {
+    awk '{ print $6 }' "/proc/$1/maps" | grep -E '/(libEGL|libGL|libGLX|libGLdispatch)[^/]*\.so|_dri\.so|/dri/' |
+        xargs -r -n1 basename | sort -u | tr '\n' ' ' | sed 's/ $//'
+}
 # Voluntary context switches of all a process's threads: how often it slept and woke.
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'; }
 # percent ticks ms: the share of one core the ticks are over ms milliseconds.

@@ -11,6 +11,9 @@
 # Usage: scale.sh path/to/quindle
 # With E2E_KEEP_SHOTS=dir, the X11 menu capture is kept there (the README's picture).
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: scale.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")

@@ -9,6 +9,9 @@
 #   "Ready"; the main window's close button ends the program with status 0.
 # Usage: weston.sh path/to/quindle
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 
 BIN=${1:?usage: weston.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")
@@ -47,6 +50,8 @@ title_bar() {
     ! colour_in 'b>r+0.2' "$1" $(($2 - TITLE_H + 2)) "$3" $((TITLE_H - 4)) &&
         colour_in 'intensity>0.45' $(($1 + $3 / 4)) $(($2 - TITLE_H + 4)) $(($3 / 2)) 16
 }
+# pointer_follows: hovering over Start shows, once weston has the pointer's place afresh.
+pointer_follows() { weston_enter $((CX + ${START_AT% *})) $((CY + ${START_AT#* })) && poll 1000 pixels_are $START_FILL $RED; }
 # button x y w offset: the middle of a title-bar button, offset from the client's right edge.
 button() { echo $(($1 + $3 - $4)) $(($2 - TITLE_H / 2)); }
 
@@ -55,7 +60,7 @@ export DISPLAY=$XVFB_DISPLAY # for xdotool and import only
 start_weston
 echo "e2e: weston on $DISPLAY, Wayland display $WAYLAND_DISPLAY, program $BIN"
 
-xdotool mousemove 1020 760 # off where the windows will be, mostly
+xdotool mousemove 1020 764 # below weston's output, off where the windows will be
 env -u DISPLAY "$BIN" 2>"$WORK/stderr" &
 APP_PID=$!
 read -r CWIDTH CHEIGHT <<<"${CLIENT_SIZE/ x / }"
@@ -66,8 +71,9 @@ if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
     [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/weston-menu.png"
     check "the menu screen is drawn" poll 2000 menu_shown
     check_menu_screen
+    check "hovering over Start fills it red" pointer_follows
 
-    xdotool mousemove $(button $CX $CY $CWIDTH $((BUTTON + 31))) click 1 sleep 0.3 mousemove 1020 760
+    xdotool mousemove $(button $CX $CY $CWIDTH $((BUTTON + 31))) click 1 sleep 0.3 mousemove 1000 700
     check "the fixed-size window's maximise leaves it as it was" eval 'found $CWIDTH $CHEIGHT && [ "$FX $FY" = "$CX $CY" ]'
 
     xdotool key F1
@@ -76,7 +82,7 @@ if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
         pass "F1 opens the 411 x 83 About box (at $AX, $AY)"
         check "... with a title bar and its caption" wait_until 1000 eval 'rootshot; title_bar $AX $AY 411'
         [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/weston-about.png"
-        xdotool mousemove $(button $AX $AY 411 $BUTTON) click 1 sleep 0.1 mousemove 1020 760
+        xdotool mousemove $(button $AX $AY 411 $BUTTON) click 1 sleep 0.1 mousemove 1000 700
         check "its close button closes it" wait_until 1000 gone 411 83
         check "... and the main window keeps its title bar" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
     else

@@ -7,6 +7,9 @@
 # as its debugging information says (the file given, for a stripped program).
 # Usage: hardening.sh path/to/quindle [path/to/its/debug/file]
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 BIN=${1:?usage: hardening.sh path/to/quindle [debug-file]}
 DEBUG=${2:-$BIN}
 report=$(hardening-check "$BIN")

@@ -4,6 +4,9 @@
 # call: root without sudo, a user with sudo, a user with neither, lists that
 # cannot be fetched, a failed install, everything already there, no apt.
 set -u
+# Tools print what they read (window titles, file names) in the caller's
+# locale, and a shell may have none: the checks run in UTF-8.
+export LC_ALL=C.UTF-8
 SCRIPT=$(readlink -f "$(dirname "$0")/../../scripts/install-deps.sh")
 BASH_BIN=$(command -v bash)
 SB=$(mktemp -d)

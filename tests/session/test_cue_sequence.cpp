@@ -5,7 +5,11 @@
 // at all from a player whose sound is off.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -13,6 +17,7 @@
 
 #include "GameSessionTest.h"
 #include "platform/audio/AudioOut.h"
+#include "platform/core/StateFile.h"
 #include "sound/CuePlayer.h"
 
 namespace {
@@ -99,6 +104,20 @@ TEST_F(CueSequence, WholeRunsSoundEachMomentOnceAndTheFlourishOnlyForANewBest)
     PlayRun(true);
     EXPECT_EQ(m_cues.Take(), (Cues{{CUE_READY, t0}, {CUE_GO, t0 + kReadyMs}, {CUE_GOAL, t0 + kFirstPassAt}}))
         << "the same score again is not a new best";
+}
+
+TEST_F(CueSequence, NoFlourishForABestThatAnotherCopyHadBeaten)
+{
+    char szFolder[] = "/tmp/quindle-cues.XXXXXX";
+    ASSERT_NE(mkdtemp(szFolder), nullptr);
+    const std::string path = std::string(szFolder) + "/best";
+    m_thread.OpenBest(CString(path));
+    ASSERT_TRUE(CStateFile(CString(path)).WriteInt(1000));
+    PlayRun(true);
+    EXPECT_EQ(m_cues.Take(), (Cues{{CUE_READY, 0}, {CUE_GO, kReadyMs}, {CUE_GOAL, kFirstPassAt}}));
+    EXPECT_EQ(m_view.m_nBest, 1000);
+    std::error_code error;
+    std::filesystem::remove_all(szFolder, error);
 }
 
 TEST_F(CueSequence, APauseDelaysGoAndAStopEndsTheCuesWithNoResult)

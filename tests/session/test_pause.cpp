@@ -5,11 +5,14 @@
 // obstacles passed, and the best kept when a run ends.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -184,8 +187,19 @@ protected:
     }
     void TearDown() override
     {
-        std::remove((m_strFolder + "/best").c_str());
-        rmdir(m_strFolder.c_str());
+        std::error_code error;
+        std::filesystem::permissions(m_strFolder, std::filesystem::perms::owner_all, error);
+        std::filesystem::remove_all(m_strFolder, error);
+    }
+    // Plays a run that the first pass ends with a hit (score 0), to its result.
+    void PlayToAHitInTheFirstPass()
+    {
+        StartAndWaitInPhase(0);
+        m_view.m_obstacles.GetAt(0)->SetPos(kPlayerX + 16, kPlayerY + 2);
+        EndSleep(m_clock);
+        EndSleep(m_clock);
+        ASSERT_TRUE(WaitForSleepOf(kResultMs));
+        EXPECT_EQ(m_thread.GetStatusText(), "Game Over!!");
     }
     // Plays to the second frame; obstacle 0 has left the area by then.
     void PlayTwoFramesPassingOne()
@@ -235,6 +249,38 @@ TEST_F(ScoredGame, TheFirstRunKeepsEvenZeroAndABetterStoppedOneReplacesIt)
     EndSleep(m_clock);
     m_thread.WaitUntilEnded();
     EXPECT_EQ(BestOnDisk(), 1) << "written as the stopped run ended";
+}
+
+// The case: this copy started with no best; another one kept 1000
+// meanwhile. This run's 0 leaves the file alone and the menu shows 1000.
+TEST_F(ScoredGame, AnotherCopysBetterBestStaysOnDiskAndShowsOnTheMenu)
+{
+    ASSERT_TRUE(CStateFile(CString(m_strFolder + "/best")).WriteInt(1000));
+    PlayToAHitInTheFirstPass();
+    EXPECT_EQ(BestOnDisk(), 1000);
+    EXPECT_EQ(m_view.m_nBest, 1000);
+    EndSleep(m_clock);
+    m_thread.WaitUntilEnded();
+    EXPECT_EQ(m_view.m_nBest, 1000);
+}
+
+// A read-only folder, and for root (who writes anyway) a folder where the
+// lock file would be: nothing is kept, one line says so, the game plays on.
+TEST_F(ScoredGame, AFolderWhoseLockCannotBeHadStillLetsTheGamePlay)
+{
+    ASSERT_EQ(mkdir((m_strFolder + "/.lock").c_str(), 0700), 0);
+    ASSERT_EQ(chmod(m_strFolder.c_str(), 0555), 0);
+    ::testing::internal::CaptureStderr();
+    PlayToAHitInTheFirstPass();
+    EXPECT_EQ(m_view.m_nBest, 0) << "the best holds in memory";
+    EndSleep(m_clock);
+    m_thread.WaitUntilEnded();
+    EXPECT_EQ(m_view.m_bInGame, 0);
+    StartAndWaitInPhase(0);
+    EXPECT_EQ(m_thread.GetStatusText(), "Ready") << "a new run starts";
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(BestOnDisk(), -1);
 }
 
 } // namespace

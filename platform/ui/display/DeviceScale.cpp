@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/core/Quote.h"
 #include "platform/gdi/GdiData.h"
 
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr double kBaseDpi = 96.0;
 // Output scales within this of a whole number count as that number.
 constexpr double kScaleTolerance = 1e-6;
-constexpr const char* kWindowScaleKey = "quindle.scale";
 
 bool IsSet(const char* pszValue)
 {
@@ -41,7 +41,7 @@ int ParseScale(const char* pszName, const char* pszValue, std::vector<std::strin
         ++pEnd;
     if (errno == 0 && pEnd != pszValue && *pEnd == '\0' && n >= 1 && n <= kMaxDeviceScale)
         return int(n);
-    Warn(pWarnings, std::string(pszName) + "=\"" + pszValue + "\" is not a scale from 1 to "
+    Warn(pWarnings, std::string(pszName) + "=\"" + AfxQuoteText(pszValue) + "\" is not a scale from 1 to "
                         + std::to_string(kMaxDeviceScale) + "; ignored");
     return 0;
 }
@@ -55,7 +55,7 @@ int ScaleFromDpi(const char* pszDpi, std::vector<std::string>* pWarnings)
     while (*pEnd == ' ' || *pEnd == '\t')
         ++pEnd;
     if (pEnd == pszDpi || *pEnd != '\0' || !std::isfinite(dpi) || dpi <= 0) {
-        Warn(pWarnings, std::string("Xft.dpi \"") + pszDpi + "\" is not a resolution; ignored");
+        Warn(pWarnings, std::string("Xft.dpi \"") + AfxQuoteText(pszDpi) + "\" is not a resolution; ignored");
         return 0;
     }
     return AfxClampScale(int(std::min(std::floor(dpi / kBaseDpi), double(kMaxDeviceScale))));
@@ -105,16 +105,4 @@ int AfxGetDeviceScale(const DEVICESCALESOURCES& sources)
             std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, line.c_str());
     }
     return nScale;
-}
-
-void AfxSetWindowScale(SDL_Window* pWindow, int nScale)
-{
-    if (pWindow)
-        SDL_SetWindowData(pWindow, kWindowScaleKey, reinterpret_cast<void*>(intptr_t(AfxClampScale(nScale))));
-}
-
-int AfxGetWindowScale(SDL_Window* pWindow)
-{
-    const intptr_t n = pWindow ? reinterpret_cast<intptr_t>(SDL_GetWindowData(pWindow, kWindowScaleKey)) : 0;
-    return n == 0 ? 1 : AfxClampScale(int(n));
 }

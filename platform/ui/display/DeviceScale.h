@@ -16,15 +16,13 @@
 //
 // The choice is a function of its inputs, so it needs no display: the window
 // layer fills in what its display system offers (XftDpi.h on X11) and keeps
-// the result with the window (AfxSetWindowScale), where painting finds it.
+// the result with the window, where painting finds it.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/gdi/Dc.h"
-
-struct SDL_Window;
 
 struct DEVICESCALESOURCES {
     const char* pszQuindleScale = nullptr; // QUINDLE_SCALE, null when unset
@@ -43,7 +41,3 @@ int AfxChooseDeviceScale(const DEVICESCALESOURCES& sources, std::vector<std::str
 
 // The same, the warnings written to stderr, each line once per process.
 int AfxGetDeviceScale(const DEVICESCALESOURCES& sources);
-
-// The scale a window draws at, kept with the SDL window; 1 until set.
-void AfxSetWindowScale(SDL_Window* pWindow, int nScale);
-int AfxGetWindowScale(SDL_Window* pWindow);

@@ -1,4 +1,4 @@
-// Opening and closing the display: choosing SDL's video driver and starting it.
+// Opening and closing the display: choosing the video driver and starting its display system.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kX11 = "x11";
 constexpr const char* kWayland = "wayland";
-// The class (X11) and application id (Wayland) desktops know the program by.
+// The class desktops know the program by on X11 (our Wayland toplevels set the same app id).
 constexpr const char* kAppId = "quindle";
 
 BOOL IsSet(const char* pszName)
@@ -28,17 +28,8 @@ BOOL StartDriver(const std::string& driver)
 {
     CDisplaySystem* pSystem = AfxMakeDisplaySystem(driver.c_str());
     pSystem->PrepareStart();
-    // Above SDL_VIDEODRIVER, so that a fall-back can override what was asked.
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (!pSystem->Start(driver.c_str()))
         return FALSE;
-    // SDL may quietly start another driver than the one named (its invisible
-    // "offscreen" one): that shows nothing, so it counts as a failure.
-    const char* pszStarted = SDL_GetCurrentVideoDriver();
-    if (!pszStarted || driver != pszStarted) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return FALSE;
-    }
     AfxSetDisplaySystem(pSystem);
     return TRUE;
 }
@@ -66,7 +57,6 @@ BOOL AfxWinInit()
     // Closing windows is the dialogs' business, not a reason to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppId);
-    SDL_SetHint("SDL_VIDEO_WAYLAND_WMCLASS", kAppId);
     for (const std::string& driver :
          AfxChooseVideoDrivers(std::getenv("SDL_VIDEODRIVER"), IsSet("WAYLAND_DISPLAY"), IsSet("DISPLAY"))) {
         if (StartDriver(driver)) {
@@ -82,6 +72,6 @@ BOOL AfxWinInit()
 void AfxWinTerm()
 {
     CGamepadSource::Get().Stop();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    AfxGetDisplaySystem().Stop();
     AfxSetDisplaySystem(nullptr);
 }

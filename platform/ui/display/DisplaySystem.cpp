@@ -9,7 +9,7 @@
 
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/FrameBuffer.h"
-#include "platform/ui/display/ScreenFit.h"
+#include "platform/ui/display/SdlWindow.h"
 
 namespace {
 
@@ -33,16 +33,42 @@ CDisplaySystem* g_pSystem = nullptr;
 
 } // namespace
 
-void CDisplaySystem::GetScaleSources(SDL_Window*, DEVICESCALESOURCES*) const {}
-
-std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindow) const
+BOOL CDisplaySystem::Start(const char* pszDriver)
 {
-    return AfxMakeSurfaceFrameBuffer(pWindow);
+    // Above SDL_VIDEODRIVER, so that a fall-back can override what was asked.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, pszDriver, SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return FALSE;
+    // SDL may quietly start another driver than the one named (its invisible
+    // "offscreen" one): that shows nothing, so it counts as a failure.
+    const char* pszStarted = SDL_GetCurrentVideoDriver();
+    if (!pszStarted || std::strcmp(pszStarted, pszDriver) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return FALSE;
+    }
+    return TRUE;
 }
 
-void CDisplaySystem::SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen)
+void CDisplaySystem::Stop()
 {
-    SDL_SetWindowFullscreen(pWindow, bFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::unique_ptr<CNativeWindow> CDisplaySystem::CreateWindow(const char* pszTitle, int cx, int cy, BOOL bInTaskbar)
+{
+    return AfxCreateSdlWindow(this, pszTitle, cx, cy, bInTaskbar);
+}
+
+void CDisplaySystem::GetScaleSources(CNativeWindow*, DEVICESCALESOURCES*) const {}
+
+Uint16 CDisplaySystem::GetModState() const
+{
+    return Uint16(SDL_GetModState());
+}
+
+Uint32 CDisplaySystem::GetMouseButtons() const
+{
+    return SDL_GetMouseState(nullptr, nullptr);
 }
 
 void CDisplaySystem::ShowPointer(BOOL bShow)
@@ -50,30 +76,14 @@ void CDisplaySystem::ShowPointer(BOOL bShow)
     SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void CDisplaySystem::KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL)
+BOOL CDisplaySystem::AnyWindowHasKeyboardFocus() const
 {
-    int x = 0;
-    int y = 0;
-    int top = 0;
-    int left = 0;
-    int bottom = 0;
-    int right = 0;
-    SDL_GetWindowPosition(pWindow, &x, &y);
-    // Not known before the window is first shown: then the client alone counts.
-    SDL_GetWindowBordersSize(pWindow, &top, &left, &bottom, &right);
-    const CRect rcFrame(x - left, y - top, x + cx + right, y + cy + bottom);
-    const CRect rcKept = AfxKeepOnScreen(rcFrame, GetWorkArea(pWindow));
-    if (rcKept != rcFrame)
-        SDL_SetWindowPosition(pWindow, rcKept.left + left, rcKept.top + top);
+    return SDL_GetKeyboardFocus() != nullptr;
 }
 
-CRect CDisplaySystem::GetWorkArea(SDL_Window* pWindow) const
+std::unique_ptr<CFrameBuffer> CDisplaySystem::MakeFrameBuffer(SDL_Window* pWindow) const
 {
-    SDL_Rect rc{};
-    const int nDisplay = pWindow ? SDL_GetWindowDisplayIndex(pWindow) : -1;
-    if (nDisplay < 0 || SDL_GetDisplayUsableBounds(nDisplay, &rc) != 0)
-        return CRect(0, 0, 0, 0);
-    return CRect(rc.x, rc.y, rc.x + rc.w, rc.y + rc.h);
+    return AfxMakeSurfaceFrameBuffer(pWindow);
 }
 
 CDisplaySystem* AfxMakeDisplaySystem(const char* pszDriver)

@@ -17,12 +17,14 @@
 
 #include <memory>
 
-#include "platform/core/Rect.h"
+#include <SDL.h>
+
 #include "platform/core/Types.h"
 
 struct SDL_Window;
 struct DEVICESCALESOURCES;
 class CFrameBuffer;
+class CNativeWindow;
 
 class CDisplaySystem {
 public:
@@ -32,13 +34,27 @@ public:
     virtual const char* GetDriverName() const = 0;
     // Hints this driver needs, set before SDL starts it.
     virtual void PrepareStart() const {}
-    // Binds to the connection behind pWindow, the first window of ours.
+    // Starts the system for SDL's driver pszDriver: SDL's video with that
+    // driver unless the system has a client of its own; FALSE when it
+    // cannot. Stop undoes it.
+    virtual BOOL Start(const char* pszDriver);
+    virtual void Stop();
+    // A hidden window of cx x cy (in the window system's coordinates);
+    // nullptr when none can be made. An SDL window unless the system says otherwise.
+    virtual std::unique_ptr<CNativeWindow> CreateWindow(const char* pszTitle, int cx, int cy, BOOL bInTaskbar);
+    // For SDL windows: binds to the connection behind pWindow, the first window of ours.
     virtual void Attach(SDL_Window* pWindow) = 0;
     // What this system tells of the scale pWindow should draw at (Xft.dpi on
     // X11, the output's scale on Wayland).
-    virtual void GetScaleSources(SDL_Window* pWindow, DEVICESCALESOURCES* pSources) const;
-    // What pWindow paints into: its window surface unless the system says otherwise.
+    virtual void GetScaleSources(CNativeWindow* pWindow, DEVICESCALESOURCES* pSources) const;
+    // For SDL windows: what pWindow paints into, its window surface.
     virtual std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const;
+    // What the seat holds now, as SDL names it: the modifier keys (SDL_Keymod),
+    // the mouse buttons (SDL_BUTTON masks), and whether any window of ours
+    // has the keyboard focus.
+    virtual Uint16 GetModState() const;
+    virtual Uint32 GetMouseButtons() const;
+    virtual BOOL AnyWindowHasKeyboardFocus() const;
     // Before sleeping: FALSE when events are already waiting (the loop must
     // not sleep); else TRUE with *pFd the descriptor to sleep on (or -1).
     // A TRUE answer must be followed by FinishWait.
@@ -51,25 +67,8 @@ public:
     virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
-    // Puts pWindow into fullscreen on its screen, or back (SDL's desktop
-    // fullscreen; a window manager must carry it out on X11).
-    virtual void SetFullscreen(SDL_Window* pWindow, BOOL bFullscreen);
     // Shows or hides the pointer over the program's windows.
     virtual void ShowPointer(BOOL bShow);
-    // Whether a window sized while hidden shows at that size (SDL 2.26 on
-    // Wayland shows it at the size it was made with).
-    virtual BOOL KeepsHiddenSize() const { return TRUE; }
-    // Keeps pWindow, just sized to cx x cy, wholly on its screen's work
-    // area: where it is when it fits there, else centred on it.
-    virtual void KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL bShown);
-    // The work area (the screen less its panels) of the screen pWindow is
-    // on, in window coordinates; empty when the system cannot tell.
-    virtual CRect GetWorkArea(SDL_Window* pWindow) const;
-    // The compositor gave pWindow a new state (focus, maximised or not). A
-    // frame the client draws itself (libdecor's, on synchronised subsurfaces)
-    // redraws for it and shows only with the window's next commit, which an
-    // unchanged picture never makes: the system commits when it has to.
-    virtual void StateConfigured(SDL_Window*) {}
 };
 
 // The system for SDL's driver pszDriver: X11, Wayland, or one with no

@@ -2,12 +2,8 @@
 // the screen. Two kinds, chosen by the display system:
 //   the window surface   SDL's own framebuffer of the window (on X11 a
 //                        shared-memory image: the fastest way there is)
-//   a renderer's texture our own surface at the window's size in pixels,
-//                        uploaded to a streaming texture and drawn over
-//                        the whole window (Wayland, where SDL 2.26 has no
-//                        framebuffer and its texture-backed one is made at
-//                        the window's size in points, which a scaled
-//                        output would blur)
+//   shared memory        on Wayland, our own wl_shm buffers
+//                        (wayland/ShmFrameBuffer.h), with no GL at all
 // Either way the picture is 32-bit XRGB, the format the drawing layer keeps
 // end to end.
 #pragma once
@@ -26,4 +22,3 @@ public:
 };
 
 std::unique_ptr<CFrameBuffer> AfxMakeSurfaceFrameBuffer(SDL_Window* pWindow);
-std::unique_ptr<CFrameBuffer> AfxMakeRendererFrameBuffer(SDL_Window* pWindow);

@@ -1,141 +1,158 @@
-// The Wayland display system: the wl_display behind SDL's windows. This is
-// the only file that includes Wayland headers.
+// The Wayland display system: our own client (wayland/), with no SDL video
+// at all, so that no GL library is ever loaded for a software picture. SDL
+// keeps its event queue (our input goes there as its events), audio,
+// controllers and text.
 #include <SDL.h>
-#include <SDL_syswm.h>
-#include <poll.h>
 
-#include <cerrno>
-#include <wayland-client.h>
+#include <memory>
 
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/display/FrameBuffer.h"
+#include "platform/ui/display/NativeWindow.h"
+#include "platform/ui/display/wayland/ShmFrameBuffer.h"
+#include "platform/ui/display/wayland/WaylandConnection.h"
+#include "platform/ui/display/wayland/WaylandSeat.h"
+#include "platform/ui/display/wayland/WaylandWindow.h"
 
 namespace {
 
-constexpr int kKeyRepeatSleepMs = 10;
+class CWaylandNativeWindow : public CNativeWindow {
+public:
+    CWaylandNativeWindow(CWaylandConnection* pConnection, const char* pszTitle, int cx, int cy)
+        : m_pConnection(pConnection), m_window(pConnection, pszTitle, cx, cy), m_frameBuffer(pConnection, &m_window)
+    {
+    }
+
+    CWaylandWindow& GetWindow() { return m_window; }
+    Uint32 GetID() const override { return m_window.GetID(); }
+    void Show() override { m_window.Show(); }
+    void GetSize(int* pcx, int* pcy) const override { m_window.GetSize(pcx, pcy); }
+    void GetSizeInPixels(int* pcx, int* pcy) const override { m_window.GetSizeInPixels(pcx, pcy); }
+    void SetSize(int cx, int cy) override { m_window.SetSize(cx, cy); }
+    void SetFixedSize(int cx, int cy) override { m_window.SetSize(cx, cy); }
+    // A Wayland client never learns where its windows are, nor places them.
+    void GetPosition(int* px, int* py) const override { *px = *py = 0; }
+    void SetPosition(int, int) override {}
+    BOOL GetBordersSize(int*, int*, int*, int*) const override { return FALSE; }
+    // The desktop takes the icon from the desktop entry named by the app id.
+    void SetIcon(SDL_Surface*) override {}
+    void SetParent(CNativeWindow* pParent) override
+    {
+        m_window.SetParent(pParent ? &static_cast<CWaylandNativeWindow*>(pParent)->m_window : nullptr);
+    }
+    // xdg-shell tells no client that it is minimised: it just gets no frames.
+    BOOL IsMinimized() const override { return FALSE; }
+    void SetFullscreen(BOOL bFullscreen) override { m_window.SetFullscreen(bFullscreen); }
+    CRect GetWorkArea() const override { return m_window.GetWorkArea(); }
+    // Nor can it tell where a window is: one that grew is shown anew, and
+    // the compositor places it as a new one (sway centres it on its output).
+    void KeepOnScreen(int, int, BOOL bShown) override
+    {
+        if (!bShown)
+            return;
+        m_window.Hide();
+        m_window.Show();
+    }
+    BOOL HasKeyboardFocus() const override
+    {
+        return m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus() == &m_window;
+    }
+    // The compositor gives the focus; our other window closing gives it back by itself.
+    void TakeKeyboardFocus() override {}
+    // Frame callbacks pace it; the loop's own pacing counts 60 Hz.
+    UINT GetRefreshRate() const override { return 0; }
+    CFrameBuffer* GetFrameBuffer() override { return &m_frameBuffer; }
+    BOOL CanPresent() const override { return m_window.CanPresent(); }
+
+private:
+    CWaylandConnection* m_pConnection;
+    CWaylandWindow m_window;
+    CShmFrameBuffer m_frameBuffer;
+};
 
 class CWaylandDisplaySystem : public CDisplaySystem {
 public:
     const char* GetDriverName() const override { return "wayland"; }
 
-    void GetScaleSources(SDL_Window* pWindow, DEVICESCALESOURCES* pSources) const override
+    BOOL Start(const char*) override
     {
-        // A window that may draw at the output's scale has as many pixels
-        // more than points as the output's scale says.
-        int cx = 0;
-        int cy = 0;
-        int cxPixels = 0;
-        int cyPixels = 0;
-        SDL_GetWindowSize(pWindow, &cx, &cy);
-        SDL_GetWindowSizeInPixels(pWindow, &cxPixels, &cyPixels);
-        if (cx > 0)
-            pSources->dOutputScale = double(cxPixels) / cx;
+        m_pConnection = CWaylandConnection::Connect();
+        if (!m_pConnection)
+            return FALSE;
+        if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
+            m_pConnection.reset();
+            return FALSE;
+        }
+        return TRUE;
     }
 
-    std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const override
+    void Stop() override
     {
-        return AfxMakeRendererFrameBuffer(pWindow);
+        m_pConnection.reset();
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
     }
 
-    BOOL KeepsHiddenSize() const override { return FALSE; }
-
-    // A Wayland client cannot place its windows, nor tell where they are: a
-    // shown window that grew is mapped again, and the compositor places it
-    // as a new one (sway centres a floating window on its output).
-    void KeepOnScreen(SDL_Window* pWindow, int cx, int cy, BOOL bShown) override
+    std::unique_ptr<CNativeWindow> CreateWindow(const char* pszTitle, int cx, int cy, BOOL) override
     {
-        if (!bShown)
-            return;
-        SDL_HideWindow(pWindow);
-        SDL_ShowWindow(pWindow);
-        // The new toplevel must be told its fixed size again, or a tiling
-        // compositor tiles it.
-        SDL_SetWindowMinimumSize(pWindow, cx, cy);
-        SDL_SetWindowMaximumSize(pWindow, cx, cy);
+        if (!m_pConnection)
+            return nullptr;
+        return std::unique_ptr<CNativeWindow>(new CWaylandNativeWindow(m_pConnection.get(), pszTitle, cx, cy));
     }
 
-    void Attach(SDL_Window* pWindow) override
+    void Attach(SDL_Window*) override {}
+
+    void GetScaleSources(CNativeWindow* pWindow, DEVICESCALESOURCES* pSources) const override
     {
-        if (m_pDisplay)
-            return;
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (SDL_GetWindowWMInfo(pWindow, &info) && info.subsystem == SDL_SYSWM_WAYLAND)
-            m_pDisplay = info.info.wl.display;
+        pSources->dOutputScale = static_cast<CWaylandNativeWindow*>(pWindow)->GetWindow().GetBufferScale();
+    }
+
+    Uint16 GetModState() const override
+    {
+        return m_pConnection && m_pConnection->GetSeat() ? m_pConnection->GetSeat()->GetKeyMods() : Uint16(KMOD_NONE);
+    }
+    Uint32 GetMouseButtons() const override
+    {
+        return m_pConnection && m_pConnection->GetSeat() ? m_pConnection->GetSeat()->GetButtons() : 0;
+    }
+    BOOL AnyWindowHasKeyboardFocus() const override
+    {
+        return m_pConnection && m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus();
+    }
+
+    void ShowPointer(BOOL bShow) override
+    {
+        if (m_pConnection && m_pConnection->GetSeat())
+            m_pConnection->GetSeat()->ShowPointer(bShow);
     }
 
     BOOL PrepareWait(int* pFd) override
     {
         *pFd = -1;
-        if (!m_pDisplay)
+        if (!m_pConnection)
             return TRUE;
         CheckConnection();
-        // Events already read into the queue must be dispatched (SDL's pump
-        // does that) before we may sleep on the socket.
-        if (wl_display_prepare_read(m_pDisplay) != 0)
-            return FALSE;
-        // Requests not yet sent may be what the compositor's answer waits for.
-        if (wl_display_flush(m_pDisplay) < 0 && errno != EAGAIN) {
-            wl_display_cancel_read(m_pDisplay);
-            AfxDisplayLost();
-        }
-        *pFd = wl_display_get_fd(m_pDisplay);
-        return TRUE;
+        return m_pConnection->PrepareWait(pFd);
     }
 
     void FinishWait(short nRevents) override
     {
-        if (!m_pDisplay)
+        if (!m_pConnection)
             return;
-        if (nRevents & (POLLHUP | POLLERR)) {
-            wl_display_cancel_read(m_pDisplay);
-            AfxDisplayLost();
-        }
-        if (nRevents & POLLIN) {
-            if (wl_display_read_events(m_pDisplay) < 0)
-                AfxDisplayLost();
-        } else {
-            wl_display_cancel_read(m_pDisplay);
-        }
+        m_pConnection->FinishWait(nRevents);
+        CheckConnection();
     }
 
-    int GetSleepLimit() const override
-    {
-        // On Wayland the client repeats held keys: SDL does it in its pump,
-        // which must run often enough to keep the compositor's rate.
-        int nKeys = 0;
-        const Uint8* pKeys = SDL_GetKeyboardState(&nKeys);
-        for (int i = 0; i < nKeys; ++i) {
-            if (pKeys[i])
-                return kKeyRepeatSleepMs;
-        }
-        return -1;
-    }
-
-    BOOL IsLost() const override { return m_pDisplay && wl_display_get_error(m_pDisplay) != 0; }
-
-    void StateConfigured(SDL_Window* pWindow) override
-    {
-        // SDL's configure handler lets libdecor redraw the frame, whose old
-        // buffers it frees at once, and leaves the commit to the next present:
-        // without one the window shows no frame at all. A commit with no new
-        // buffer keeps our picture and brings the frame's.
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (SDL_GetWindowWMInfo(pWindow, &info) && info.subsystem == SDL_SYSWM_WAYLAND && info.info.wl.surface)
-            wl_surface_commit(info.info.wl.surface);
-    }
+    int GetSleepLimit() const override { return m_pConnection ? m_pConnection->GetSleepLimit() : -1; }
+    BOOL IsLost() const override { return m_pConnection && m_pConnection->IsLost(); }
 
 private:
     void CheckConnection() const
     {
-        // SDL's pump turns a broken connection into a quit request; we end with a failure instead.
         if (IsLost())
             AfxDisplayLost();
     }
 
-    wl_display* m_pDisplay = nullptr;
+    std::unique_ptr<CWaylandConnection> m_pConnection;
 };
 
 } // namespace

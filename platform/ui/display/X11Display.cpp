@@ -41,7 +41,7 @@ public:
         XSetIOErrorHandler(OnConnectionLost);
     }
 
-    void GetScaleSources(SDL_Window*, DEVICESCALESOURCES* pSources) const override
+    void GetScaleSources(CNativeWindow*, DEVICESCALESOURCES* pSources) const override
     {
         m_strXftDpi = m_pDisplay ? AfxReadXftDpi(m_pDisplay) : std::string();
         pSources->pszXftDpi = m_strXftDpi.empty() ? nullptr : m_strXftDpi.c_str();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/core/Quote.h"
 #include "platform/core/Resources.h"
 #include "platform/ui/frame/VersionInfo.h"
 
@@ -56,7 +57,9 @@ int AfxRunShellCommand(const CCommandLineInfo& rInfo, FILE* pOut, FILE* pErr)
     case CCommandLineInfo::BadArgument: {
         const char* pszArg = rInfo.m_strBadArgument;
         const char* pszWhat = pszArg[0] == '-' ? "unknown option" : "unexpected argument";
-        std::fprintf(pErr, "%s: %s '%s'\n%s", program_invocation_short_name, pszWhat, pszArg, AfxProgramResources().pszUsage);
+        // Quoted short: a huge argument must not become a huge line.
+        std::fprintf(pErr, "%s: %s '%s'\n%s", program_invocation_short_name, pszWhat, AfxQuoteText(pszArg).c_str(),
+                     AfxProgramResources().pszUsage);
         return Finish(pErr, pErr, kExitUsage);
     }
     default:

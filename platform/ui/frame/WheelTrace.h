@@ -1,7 +1,7 @@
 // Wheel latency: with QUINDLE_TRACE_WHEEL=1 in the environment, every wheel
 // event that a window turned into messages prints one line on stderr when the
 // first present of that window after it ends, that is when its effect is on
-// the screen:
+// the screen (or the first paint that found nothing to change, when it has none):
 //   quindle: wheel 1 ms after the event (0.412 ms after handling)
 // The first figure runs from the event's SDL timestamp (SDL's millisecond
 // clock, stamped when SDL took the event from the window system) and has that

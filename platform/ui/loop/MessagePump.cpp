@@ -165,6 +165,11 @@ void AfxQueueExpose(CWnd* pWnd)
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_EXPOSED);
 }
 
+void AfxQueueDisplayChange(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_DISPLAY_CHANGED);
+}
+
 void AfxQueueFocusLoss(CWnd* pWnd)
 {
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
@@ -196,4 +201,10 @@ UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent)
 {
     CUiTopWindow* pTop = TopOf(pWnd);
     return pTop ? pTop->GetTimerElapse(nIDEvent) : 0;
+}
+
+UINT AfxGetPictureCount(CWnd* pWnd)
+{
+    CUiTopWindow* pTop = TopOf(pWnd);
+    return pTop ? pTop->GetPictureCount() : 0;
 }

@@ -47,6 +47,8 @@ void AfxQueueWheel(CWnd* pWnd, float fNotches, CPoint ptClient, BOOL bFlipped = 
 void AfxQueueClose(CWnd* pWnd);
 // The window system's word that what pWnd's window showed was lost.
 void AfxQueueExpose(CWnd* pWnd);
+// pWnd's window moved to another output, or its output's scale changed.
+void AfxQueueDisplayChange(CWnd* pWnd);
 // pWnd's window loses the keyboard focus to another program.
 void AfxQueueFocusLoss(CWnd* pWnd);
 // pWnd's window gets the keyboard focus.
@@ -62,3 +64,6 @@ ULONGLONG AfxGetNextPaintDue();
 
 // The period of pWnd's timer nIDEvent in ms, 0 when it has no such timer.
 UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent);
+// How many of pWnd's paints drew and presented a picture; a paint that found
+// the picture unchanged (CPaintDC::KeepsPicture) does not count.
+UINT AfxGetPictureCount(CWnd* pWnd);

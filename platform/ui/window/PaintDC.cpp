@@ -28,7 +28,7 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{nullptr, FALSE, {0, 0, 0, 0}}, m_pWnd(pWnd
         return;
     SDL_Surface* pSurface = pTop->BeginPaint(&m_ps.fErase);
     if (pSurface) {
-        const int nScale = AfxGetWindowScale(pTop->GetSdlWindow());
+        const int nScale = pTop->GetScale();
         Attach(AfxCreateSurfaceDC(pSurface, nScale));
         ::SetRect(&m_ps.rcPaint, 0, 0, pSurface->w / nScale, pSurface->h / nScale);
     }
@@ -42,6 +42,12 @@ CPaintDC::~CPaintDC()
     DeleteDC();
     if (CUiTopWindow* pTop = TopWindowOf(m_pWnd))
         pTop->EndPaint();
+}
+
+BOOL CPaintDC::KeepsPicture(const std::vector<int>& key)
+{
+    CUiTopWindow* pTop = TopWindowOf(m_pWnd);
+    return pTop && m_hDC && pTop->PaintKeepsPicture(key);
 }
 
 BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon)

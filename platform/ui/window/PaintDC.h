@@ -4,10 +4,13 @@
 // draws straight into the window's surface. Destroying it draws the window's
 // visible controls and presents the surface once. Without a live, shown
 // window it has no DC and drawing does nothing. It draws at the window's
-// device scale (AfxGetWindowScale); rcPaint and all drawing stay logical.
+// device scale (CUiTopWindow::GetScale); rcPaint and all drawing stay logical.
 //
-// Left out: update regions (the whole client area is painted every time).
+// Left out: update regions (the whole client area is painted every time,
+// unless the handler finds it unchanged: KeepsPicture).
 #pragma once
+
+#include <vector>
 
 #include "platform/core/Wnd.h"
 #include "platform/gdi/Dc.h"
@@ -27,6 +30,12 @@ public:
     // Draws hIcon at its standard size (SM_CXICON) with its top-left corner at
     // (x, y); at a scale above 1 as pixel art.
     BOOL DrawIcon(int x, int y, HICON hIcon);
+    // The handler describes what it would draw in key (equal keys, equal
+    // pictures): TRUE when the window shows that picture already and has
+    // lost nothing of it since, so that the handler draws nothing and the
+    // paint presents nothing. An expose, a showing, a scale change, an
+    // erased background or an overlay always answers FALSE.
+    BOOL KeepsPicture(const std::vector<int>& key);
 
     PAINTSTRUCT m_ps;
 

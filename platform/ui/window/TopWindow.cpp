@@ -9,23 +9,18 @@
 std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCaption, int cx, int cy,
                                                    DWORD dwStyle, const UIFONT& font, BOOL bInTaskbar)
 {
-    // High DPI: on a scaled Wayland output the window gets a buffer of the output's pixels.
-    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | (bInTaskbar ? 0 : SDL_WINDOW_SKIP_TASKBAR);
-    SDL_Window* pWindow = SDL_CreateWindow(pszCaption ? pszCaption : "", SDL_WINDOWPOS_CENTERED,
-                                           SDL_WINDOWPOS_CENTERED, cx, cy, flags);
+    std::unique_ptr<CNativeWindow> pWindow = AfxGetDisplaySystem().CreateWindow(pszCaption, cx, cy, bInTaskbar);
     if (!pWindow)
         return nullptr;
-    AfxGetDisplaySystem().Attach(pWindow);
-    std::unique_ptr<CUiTopWindow> pTop(new CUiTopWindow(pWnd, pWindow, dwStyle, pszCaption, font, cx, cy));
+    std::unique_ptr<CUiTopWindow> pTop(new CUiTopWindow(pWnd, std::move(pWindow), dwStyle, pszCaption, font, cx, cy));
     pTop->ApplyScale();
     return pTop;
 }
 
-CUiTopWindow::CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption,
-                           const UIFONT& font, int cx, int cy)
-    : CUiWindow(0, dwStyle & ~WS_VISIBLE, CString(pszCaption)), m_pWindow(pWindow),
-      m_nWindowID(SDL_GetWindowID(pWindow)), m_pFrameBuffer(AfxGetDisplaySystem().MakeFrameBuffer(pWindow)),
-      m_font(font), m_cxClient(cx), m_cyClient(cy)
+CUiTopWindow::CUiTopWindow(CWnd* pWnd, std::unique_ptr<CNativeWindow> pWindow, DWORD dwStyle,
+                           const char* pszCaption, const UIFONT& font, int cx, int cy)
+    : CUiWindow(0, dwStyle & ~WS_VISIBLE, CString(pszCaption)), m_pWindow(std::move(pWindow)),
+      m_nWindowID(m_pWindow->GetID()), m_font(font), m_cxClient(cx), m_cyClient(cy)
 {
     m_pWnd = pWnd;
     NoteRefreshRate();
@@ -34,11 +29,7 @@ CUiTopWindow::CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const
 
 void CUiTopWindow::NoteRefreshRate()
 {
-    SDL_DisplayMode mode;
-    const int nDisplay = m_pWindow ? SDL_GetWindowDisplayIndex(m_pWindow) : -1;
-    m_pacer.SetRefreshRate(nDisplay >= 0 && SDL_GetCurrentDisplayMode(nDisplay, &mode) == 0 && mode.refresh_rate > 0
-                               ? UINT(mode.refresh_rate)
-                               : 0);
+    m_pacer.SetRefreshRate(m_pWindow ? m_pWindow->GetRefreshRate() : 0);
 }
 
 CUiTopWindow::~CUiTopWindow()
@@ -63,9 +54,7 @@ void CUiTopWindow::Destroy()
         AfxGetDisplaySystem().ShowPointer(TRUE);
     m_bShown = FALSE;
     m_dwStyle &= ~WS_VISIBLE;
-    m_pFrameBuffer.reset();
-    SDL_DestroyWindow(m_pWindow);
-    m_pWindow = nullptr;
+    m_pWindow.reset();
 }
 
 BOOL CUiTopWindow::IsAlive() const
@@ -80,23 +69,21 @@ void CUiTopWindow::Show(CUiTopWindow* pOwner)
         return;
     int cx = 0;
     int cy = 0;
-    SDL_GetWindowSize(m_pWindow, &cx, &cy);
+    m_pWindow->GetSize(&cx, &cy);
     if (pOwner && pOwner->m_pWindow) {
         int xOwner = 0;
         int yOwner = 0;
         int cxOwner = 0;
         int cyOwner = 0;
-        SDL_GetWindowPosition(pOwner->m_pWindow, &xOwner, &yOwner);
-        SDL_GetWindowSize(pOwner->m_pWindow, &cxOwner, &cyOwner);
-        SDL_SetWindowPosition(m_pWindow, xOwner + (cxOwner - cx) / 2, yOwner + (cyOwner - cy) / 2);
-        SDL_SetWindowModalFor(m_pWindow, pOwner->m_pWindow);
+        pOwner->m_pWindow->GetPosition(&xOwner, &yOwner);
+        pOwner->m_pWindow->GetSize(&cxOwner, &cyOwner);
+        m_pWindow->SetPosition(xOwner + (cxOwner - cx) / 2, yOwner + (cyOwner - cy) / 2);
+        m_pWindow->SetParent(pOwner->m_pWindow.get());
     }
-    SDL_ShowWindow(m_pWindow);
+    m_pWindow->Show();
     // Minimum = maximum: a tiling compositor then floats the window instead of
-    // stretching it. SDL 2.26 says "fixed size" on Wayland only when asked,
-    // and only once the window is shown (before the first paint maps it).
-    SDL_SetWindowMinimumSize(m_pWindow, cx, cy);
-    SDL_SetWindowMaximumSize(m_pWindow, cx, cy);
+    // stretching it. SDL says "fixed size" on Wayland only once the window is shown.
+    m_pWindow->SetFixedSize(cx, cy);
     NoteRefreshRate();
     m_bShown = TRUE;
     m_dwStyle |= WS_VISIBLE;
@@ -110,7 +97,7 @@ CRect CUiTopWindow::GetClientScreenRect() const
     int y = 0;
     if (!m_pWindow)
         return CRect(0, 0, 0, 0);
-    SDL_GetWindowPosition(m_pWindow, &x, &y);
+    m_pWindow->GetPosition(&x, &y);
     return CRect(x, y, x + m_cxClient, y + m_cyClient);
 }
 
@@ -121,14 +108,14 @@ CRect CUiTopWindow::GetWindowScreenRect() const
     int left = 0;
     int bottom = 0;
     int right = 0;
-    if (m_pWindow && SDL_GetWindowBordersSize(m_pWindow, &top, &left, &bottom, &right) == 0)
+    if (m_pWindow && m_pWindow->GetBordersSize(&top, &left, &bottom, &right))
         rc = CRect(rc.left - left, rc.top - top, rc.right + right, rc.bottom + bottom);
     return rc;
 }
 
 BOOL CUiTopWindow::IsIconic() const
 {
-    return m_pWindow && (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MINIMIZED) != 0;
+    return m_pWindow && m_pWindow->IsMinimized();
 }
 
 void CUiTopWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapse)
@@ -164,16 +151,16 @@ BOOL CUiTopWindow::FireDueTimer(ULONGLONG now)
 
 BOOL CUiTopWindow::HasKeyboardFocus() const
 {
-    return m_pWindow && SDL_GetKeyboardFocus() == m_pWindow;
+    return m_pWindow && m_pWindow->HasKeyboardFocus();
 }
 
 BOOL AfxAnyWindowHasKeyboardFocus()
 {
-    return SDL_GetKeyboardFocus() != nullptr;
+    return AfxGetDisplaySystem().AnyWindowHasKeyboardFocus();
 }
 
 void CUiTopWindow::TakeKeyboardFocus()
 {
     if (m_pWindow)
-        SDL_SetWindowInputFocus(m_pWindow);
+        m_pWindow->TakeKeyboardFocus();
 }

@@ -1,4 +1,5 @@
-// Inside platform/ui: a top-level window of the program on an SDL window,
+// Inside platform/ui: a top-level window of the program on a native window
+// of the display system (NativeWindow.h: SDL's on X11, our own on Wayland),
 // with a fixed client size, the child controls of its dialog, its timers, its
 // system menu and its icons. Its work is split by responsibility:
 //   TopWindow.cpp       making, showing and destroying it; its scale, place,
@@ -20,7 +21,7 @@
 // into one, which erases the background when any of them asked to. The
 // painted area is always the whole client area.
 //
-// Destroy closes the SDL window but keeps this object, which from then on
+// Destroy closes the native window but keeps this object, which from then on
 // ignores every call: a game thread that asks for a repaint at that moment
 // finds a dead window, never a freed one. The owner deletes it later.
 #pragma once
@@ -35,6 +36,7 @@
 #include "platform/ui/dialog/IconImage.h"
 #include "platform/ui/dialog/MenuData.h"
 #include "platform/ui/display/FrameBuffer.h"
+#include "platform/ui/display/NativeWindow.h"
 #include "platform/ui/loop/FrameDiff.h"
 #include "platform/ui/loop/MessageLoop.h"
 #include "platform/ui/loop/PaintPacer.h"
@@ -53,7 +55,7 @@ public:
 class CUiTopWindow : public CUiWindow, public CLoopWindow {
 public:
     // A hidden window for pWnd with a client area of cx x cy pixels and the
-    // given style and caption; nullptr when SDL cannot make one.
+    // given style and caption; nullptr when the display system cannot make one.
     static std::unique_ptr<CUiTopWindow> Create(CWnd* pWnd, const char* pszCaption, int cx, int cy, DWORD dwStyle,
                                                 const UIFONT& font, BOOL bInTaskbar);
     ~CUiTopWindow() override;
@@ -100,6 +102,14 @@ public:
     void EndPaint();
     void FillBackground();
     BOOL IsPainting() const { return m_bPainting; }
+    // Whether the open paint would leave the picture as it is: its handler
+    // describes what it would draw in key; TRUE when the window has lost
+    // nothing since the last paint (no expose, showing, scale change, erase
+    // or overlay) and key, with the controls' own state, is that paint's.
+    // The paint then draws and presents nothing.
+    BOOL PaintKeepsPicture(std::vector<int> key);
+    // How many paints drew a picture: for tests.
+    unsigned GetPictureCount() const { return m_nPictureCount; }
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
     int GetScale() const { return m_nScale; }
@@ -143,10 +153,9 @@ public:
     void TakeKeyboardFocus();
 
     const UIFONT& GetFont() const { return m_font; }
-    SDL_Window* GetSdlWindow() const { return m_pWindow; }
 
 private:
-    CUiTopWindow(CWnd* pWnd, SDL_Window* pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font, int cx,
+    CUiTopWindow(CWnd* pWnd, std::unique_ptr<CNativeWindow> pWindow, DWORD dwStyle, const char* pszCaption, const UIFONT& font, int cx,
                  int cy);
     // Chooses the scale and sizes the window for it; TRUE when anything changed.
     BOOL ApplyScale();
@@ -164,10 +173,11 @@ private:
     SDL_Surface* MakePicture(SDL_Surface* pSurface);
     void NotePointerMotion();
     BOOL HidePointerIfDue(ULONGLONG now);
+    // What the window showed is gone: the next paint draws and presents all of it.
+    void LosePicture();
 
-    SDL_Window* m_pWindow;
+    std::unique_ptr<CNativeWindow> m_pWindow;
     Uint32 m_nWindowID;
-    std::unique_ptr<CFrameBuffer> m_pFrameBuffer;
     int m_nScale = 1;
     int m_nBacking = 1; // pixels per window coordinate: a Wayland output's scale, else 1
     UIFONT m_font;
@@ -184,7 +194,12 @@ private:
     BOOL m_bPainting = FALSE;
     SDL_Surface* m_pPaintSurface = nullptr;
     unsigned m_nPaintCount = 0;
+    unsigned m_nPictureCount = 0;
     CFrameDiff m_frameDiff;
+    std::vector<int> m_pictureKey; // what the last paint that drew a picture drew
+    BOOL m_bPictureKept = FALSE;   // the window still shows that picture
+    BOOL m_bKeepPicture = FALSE;   // the open paint draws nothing
+    BOOL m_bKeyGiven = FALSE;      // the open paint's handler described its picture
     CWindowOverlay* m_pOverlay = nullptr;
     CWindowTimers m_timers;
     std::unique_ptr<MENUDATA> m_pSysMenu;
@@ -196,7 +211,6 @@ private:
     BOOL m_bFullscreen = FALSE;
     int m_nZoom = 0;     // the zoom chosen in this run, 0 for none
     int m_nKeptZoom = 0; // the zoom kept from an earlier run, 0 for none
-    BOOL m_bKeptZoomDue = FALSE; // kept before the window showed: its first paint applies it
     CPoint m_ptOrigin;   // where the picture starts in the frame buffer, in pixels
     SDL_Surface* m_pFrame = nullptr; // while a paint is open: the frame buffer's surface
     BOOL m_bBlackDue = FALSE;        // fullscreen: the black around the picture is to be drawn and shown

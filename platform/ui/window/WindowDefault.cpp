@@ -82,7 +82,7 @@ LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
         SDL_CreateRGBSurfaceWithFormat(0, nSize * m_nScale, nSize * m_nScale, 32, SDL_PIXELFORMAT_ARGB8888);
     if (pIcon && m_pWindow && hShown) {
         AfxDrawIconImage(pIcon, 0, 0, hShown, nSize, m_nScale);
-        SDL_SetWindowIcon(m_pWindow, pIcon);
+        m_pWindow->SetIcon(pIcon);
     }
     SDL_FreeSurface(pIcon);
     return LRESULT(hOld);

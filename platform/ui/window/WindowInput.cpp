@@ -58,7 +58,7 @@ UINT VirtualKey(SDL_Keycode sym)
 
 WORD ModifierKeys()
 {
-    const SDL_Keymod mod = SDL_GetModState();
+    const Uint16 mod = AfxGetDisplaySystem().GetModState();
     return WORD(((mod & KMOD_SHIFT) ? MK_SHIFT : 0) | ((mod & KMOD_CTRL) ? MK_CONTROL : 0));
 }
 
@@ -106,7 +106,7 @@ void CUiTopWindow::OnMouseButton(const SDL_MouseButtonEvent& event)
 {
     m_ptMouse = ClientPoint(event.x, event.y);
     const BOOL bDown = event.type == SDL_MOUSEBUTTONDOWN;
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    const WORD keys = MouseKeys(AfxGetDisplaySystem().GetMouseButtons());
     if (event.button == SDL_BUTTON_RIGHT) {
         Send(bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP, keys, PointParam(m_ptMouse));
         return;
@@ -146,7 +146,7 @@ void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
     const CRect rcClient = GetClientScreenRect();
     const CPoint ptClient = ClientPoint(event.mouseX, event.mouseY);
     const LPARAM lParam = PointParam(CPoint(rcClient.left + ptClient.x, rcClient.top + ptClient.y));
-    const WORD keys = MouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    const WORD keys = MouseKeys(AfxGetDisplaySystem().GetMouseButtons());
     const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
     for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
         Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);
@@ -209,14 +209,14 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_DISPLAY_CHANGED:
         // On another output (or one whose scale changed) the window may draw at another scale.
         ApplyScale();
-        m_frameDiff.Reset();
+        LosePicture();
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
         // What the window showed is lost: paint it all and present it all.
-        m_frameDiff.Reset();
+        LosePicture();
         Invalidate(nullptr, TRUE);
         break;
     case SDL_WINDOWEVENT_CLOSE:
@@ -224,12 +224,7 @@ void CUiTopWindow::OnWindowEvent(const SDL_WindowEvent& event)
         if (TakesInput())
             Send(WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        AfxGetDisplaySystem().StateConfigured(m_pWindow);
-        break;
     case SDL_WINDOWEVENT_FOCUS_LOST: {
-        AfxGetDisplaySystem().StateConfigured(m_pWindow);
         // The window that takes the focus when it is ours (a modal dialog over
         // this one); null when it went to another program.
         CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();

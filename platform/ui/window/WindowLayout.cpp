@@ -29,8 +29,8 @@ BOOL CUiTopWindow::ApplyScale()
     int cy = 0;
     int cxPixels = 0;
     int cyPixels = 0;
-    SDL_GetWindowSize(m_pWindow, &cx, &cy);
-    SDL_GetWindowSizeInPixels(m_pWindow, &cxPixels, &cyPixels);
+    m_pWindow->GetSize(&cx, &cy);
+    m_pWindow->GetSizeInPixels(&cxPixels, &cyPixels);
     const int nBacking = cx > 0 ? std::max(1, cxPixels / cx) : 1;
     if (m_bFullscreen) {
         // The window is the screen: the picture goes in its middle, as large as it fits.
@@ -41,14 +41,13 @@ BOOL CUiTopWindow::ApplyScale()
         m_nScale = nScale;
         m_nBacking = nBacking;
         m_ptOrigin = ptOrigin;
-        AfxSetWindowScale(m_pWindow, nScale);
-        m_frameDiff.Reset();
+        LosePicture();
         m_bBlackDue = TRUE;
         return TRUE;
     }
     DEVICESCALESOURCES sources = AfxDeviceScaleEnvironment();
-    AfxGetDisplaySystem().GetScaleSources(m_pWindow, &sources);
-    sources.nKeptZoom = m_bKeptZoomDue ? 0 : std::min(m_nKeptZoom, GetMaxZoom());
+    AfxGetDisplaySystem().GetScaleSources(m_pWindow.get(), &sources);
+    sources.nKeptZoom = std::min(m_nKeptZoom, GetMaxZoom());
     const int nScale = m_nZoom > 0 ? m_nZoom : AfxGetDeviceScale(sources);
     const int cxWanted = m_cxClient * nScale / nBacking;
     const int cyWanted = m_cyClient * nScale / nBacking;
@@ -58,21 +57,13 @@ BOOL CUiTopWindow::ApplyScale()
     m_nScale = nScale;
     m_nBacking = nBacking;
     m_ptOrigin = CPoint(0, 0);
-    AfxSetWindowScale(m_pWindow, nScale);
-    // SDL holds the size inside the limits as each one is set: the limit
-    // that gives way goes first.
-    if (m_bShown && cxWanted >= cx) {
-        SDL_SetWindowMaximumSize(m_pWindow, cxWanted, cyWanted);
-        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
-    } else if (m_bShown) {
-        SDL_SetWindowMinimumSize(m_pWindow, cxWanted, cyWanted);
-        SDL_SetWindowMaximumSize(m_pWindow, cxWanted, cyWanted);
-    }
-    SDL_SetWindowSize(m_pWindow, cxWanted, cyWanted);
+    if (m_bShown)
+        m_pWindow->SetFixedSize(cxWanted, cyWanted);
+    m_pWindow->SetSize(cxWanted, cyWanted);
     // A window that grew may reach past its screen's edge.
     if (cxWanted > cx || cyWanted > cy)
-        AfxGetDisplaySystem().KeepOnScreen(m_pWindow, cxWanted, cyWanted, m_bShown);
-    m_frameDiff.Reset();
+        m_pWindow->KeepOnScreen(cxWanted, cyWanted, m_bShown);
+    LosePicture();
     return TRUE;
 }
 
@@ -83,14 +74,15 @@ CPoint CUiTopWindow::ClientPoint(int x, int y) const
 
 int CUiTopWindow::GetMaxZoom() const
 {
-    const CRect rcWork = m_pWindow ? AfxGetDisplaySystem().GetWorkArea(m_pWindow) : CRect(0, 0, 0, 0);
+    const CRect rcWork = m_pWindow ? m_pWindow->GetWorkArea() : CRect(0, 0, 0, 0);
     if (rcWork.IsRectEmpty())
         return kMaxDeviceScale;
     int top = 0;
     int left = 0;
     int bottom = 0;
     int right = 0;
-    SDL_GetWindowBordersSize(m_pWindow, &top, &left, &bottom, &right);
+    if (!m_pWindow->GetBordersSize(&top, &left, &bottom, &right))
+        top = left = bottom = right = 0;
     return AfxFitScale((rcWork.Width() - left - right) * m_nBacking, (rcWork.Height() - top - bottom) * m_nBacking,
                        m_cxClient, m_cyClient);
 }
@@ -111,9 +103,7 @@ BOOL CUiTopWindow::SetZoom(int nZoom)
 void CUiTopWindow::SetKeptZoom(int nZoom)
 {
     m_nKeptZoom = nZoom;
-    // Where a hidden window cannot take its size, its first paint applies it.
-    m_bKeptZoomDue = !m_bShown && !AfxGetDisplaySystem().KeepsHiddenSize();
-    if (m_pWindow && !m_bKeptZoomDue && !m_bFullscreen && ApplyScale())
+    if (m_pWindow && !m_bFullscreen && ApplyScale())
         Invalidate(nullptr, TRUE);
 }
 
@@ -124,7 +114,7 @@ void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
     m_bFullscreen = bFullscreen;
     CDisplaySystem& display = AfxGetDisplaySystem();
     // The size the window manager gives comes as a size change; the scale follows it there.
-    display.SetFullscreen(m_pWindow, bFullscreen);
+    m_pWindow->SetFullscreen(bFullscreen);
     if (bFullscreen) {
         m_pointerHideDue = AfxGetClock().GetTickCount() + kPointerHideMs;
     } else {
@@ -132,7 +122,7 @@ void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
         display.ShowPointer(TRUE);
     }
     ApplyScale();
-    m_frameDiff.Reset();
+    LosePicture();
     Invalidate(nullptr, TRUE);
 }
 

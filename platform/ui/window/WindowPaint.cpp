@@ -3,6 +3,9 @@
 // painting, and one present of the changed part at the end.
 #include "platform/ui/window/TopWindow.h"
 
+#include <functional>
+#include <string>
+
 #include "platform/core/Clock.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/dialog/SysColors.h"
@@ -22,7 +25,9 @@ void CUiTopWindow::Invalidate(const RECT*, BOOL bErase)
 
 ULONGLONG CUiTopWindow::NextPaintDue() const
 {
-    return m_pWindow && m_bShown ? m_pacer.NextPaintDue() : kNever;
+    // On Wayland not before the compositor's frame callback: a window it does
+    // not show paints nothing, and paints at once when it is shown again.
+    return m_pWindow && m_bShown && m_pWindow->CanPresent() ? m_pacer.NextPaintDue() : kNever;
 }
 
 BOOL CUiTopWindow::PaintPending()
@@ -42,15 +47,19 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 {
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
+    m_bKeepPicture = m_bKeyGiven = FALSE;
+    // An erased background is a picture lost.
+    if (*pbErase)
+        m_bPictureKept = FALSE;
     m_bPainting = TRUE;
-    m_pFrame = (m_pWindow && m_bShown) ? m_pFrameBuffer->GetSurface() : nullptr;
+    m_pFrame = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
     m_pPaintSurface = MakePicture(m_pFrame);
     return m_pPaintSurface;
 }
 
 void CUiTopWindow::EndPaint()
 {
-    if (m_pPaintSurface) {
+    if (m_pPaintSurface && !m_bKeepPicture) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
@@ -58,19 +67,45 @@ void CUiTopWindow::EndPaint()
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
-        // A zoom kept from an earlier run that the hidden window could not
-        // take (CDisplaySystem::KeepsHiddenSize) takes it to its size once it
-        // shows, as a zoom chosen now would.
-        if (m_bKeptZoomDue) {
-            m_bKeptZoomDue = FALSE;
-            if (ApplyScale())
-                Invalidate(nullptr, TRUE);
-        }
+        ++m_nPictureCount;
+        // A picture drawn with no description cannot be compared with the next one.
+        if (!m_bKeyGiven)
+            m_bPictureKept = FALSE;
+    } else if (m_pPaintSurface) {
+        // A wheel notch that changes nothing on the screen (the menu shows no
+        // player) has its whole effect there now.
+        AfxNoteWheelPresent(m_nWindowID);
     }
     if (m_pPaintSurface != m_pFrame)
         SDL_FreeSurface(m_pPaintSurface);
     m_pPaintSurface = m_pFrame = nullptr;
+    m_bKeepPicture = FALSE;
     m_bPainting = FALSE;
+}
+
+BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
+{
+    if (!m_bPainting || !m_pPaintSurface)
+        return FALSE;
+    // What the window draws over the handler's picture is part of it too.
+    key.push_back(m_nScale);
+    for (const auto& pControl : m_controls) {
+        const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
+        key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
+                               int(std::hash<std::string>()(static_cast<const char*>(pControl->m_strText)))});
+    }
+    // The popup menu draws its own highlight: with it open, every paint draws.
+    m_bKeyGiven = TRUE;
+    m_bKeepPicture = m_bPictureKept && !m_pOverlay && key == m_pictureKey;
+    m_pictureKey = std::move(key);
+    m_bPictureKept = TRUE;
+    return m_bKeepPicture;
+}
+
+void CUiTopWindow::LosePicture()
+{
+    m_frameDiff.Reset();
+    m_bPictureKept = FALSE;
 }
 
 void CUiTopWindow::Present()
@@ -79,11 +114,11 @@ void CUiTopWindow::Present()
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
     if (m_bBlackDue && m_pFrame != pSurface) {
         // The black around a fullscreen picture shows with it, once.
-        m_pFrameBuffer->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
+        m_pWindow->GetFrameBuffer()->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
         m_bBlackDue = FALSE;
     } else if (!rc.IsRectEmpty()) {
         const SDL_Rect rcChanged{m_ptOrigin.x + rc.left, m_ptOrigin.y + rc.top, rc.Width(), rc.Height()};
-        m_pFrameBuffer->Present(rcChanged);
+        m_pWindow->GetFrameBuffer()->Present(rcChanged);
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
@@ -94,7 +129,7 @@ void CUiTopWindow::FillBackground()
     SDL_Surface* pSurface = m_pPaintSurface;
     SDL_Surface* pFrame = nullptr;
     if (!pSurface && m_pWindow && m_bShown) {
-        pFrame = m_pFrameBuffer->GetSurface();
+        pFrame = m_pWindow->GetFrameBuffer()->GetSurface();
         pSurface = MakePicture(pFrame);
     }
     if (pSurface)

@@ -1,0 +1,121 @@
+// CWaylandSeat's keyboard: the keymap, the focus, keys and their repeat.
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/core/Clock.h"
+#include "platform/ui/display/wayland/WaylandConnection.h"
+#include "platform/ui/display/wayland/WaylandSeat.h"
+#include "platform/ui/display/wayland/WaylandWindow.h"
+
+namespace {
+
+CWaylandSeat* Self(void* pData)
+{
+    return static_cast<CWaylandSeat*>(pData);
+}
+
+} // namespace
+
+const wl_keyboard_listener CWaylandSeat::s_keyboardListener = {
+    [](void* p, wl_keyboard*, uint32_t nFormat, int fd, uint32_t nSize) { Self(p)->OnKeymap(nFormat, fd, nSize); },
+    [](void* p, wl_keyboard*, uint32_t, wl_surface* pSurface, wl_array*) { Self(p)->OnKeyboardEnter(pSurface); },
+    [](void* p, wl_keyboard*, uint32_t, wl_surface*) { Self(p)->OnKeyboardLeave(); },
+    [](void* p, wl_keyboard*, uint32_t nSerial, uint32_t, uint32_t nKey, uint32_t nState) {
+        Self(p)->OnKey(nSerial, nKey, nState);
+    },
+    [](void* p, wl_keyboard*, uint32_t, uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup) {
+        Self(p)->OnModifiers(nDepressed, nLatched, nLocked, nGroup);
+    },
+    [](void* p, wl_keyboard*, int32_t nRate, int32_t nDelay) { Self(p)->OnRepeatInfo(nRate, nDelay); },
+};
+
+void CWaylandSeat::OnKeymap(uint32_t nFormat, int fd, uint32_t nSize)
+{
+    BOOL bLoaded = FALSE;
+    void* pMap = nFormat == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 ? mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)
+                                                             : MAP_FAILED;
+    close(fd);
+    if (pMap != MAP_FAILED) {
+        // The text ends with a NUL within nSize bytes; one that does not is no keymap.
+        const char* pszKeymap = static_cast<const char*>(pMap);
+        if (nSize > 0 && memchr(pszKeymap, 0, nSize))
+            bLoaded = m_keyboard.LoadKeymap(pszKeymap);
+        munmap(pMap, nSize);
+    }
+    if (bLoaded)
+        return;
+    std::fprintf(stderr, "%s: the compositor's keymap cannot be read; keys keep the %s one\n",
+                 program_invocation_short_name, m_keyboard.HasKeymap() ? "last" : "default");
+    if (!m_keyboard.HasKeymap())
+        m_keyboard.LoadDefaultKeymap();
+}
+
+void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
+{
+    m_pKeyFocus = m_pConnection->FindWindow(pSurface);
+    // A click on libdecor's title bar gives the keyboard to that surface
+    // (weston does): the keys are still for the window it frames.
+    if (!m_pKeyFocus && pSurface)
+        m_pKeyFocus = m_pConnection->GetActiveWindow();
+    if (m_pKeyFocus)
+        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_GAINED);
+}
+
+void CWaylandSeat::OnKeyboardLeave()
+{
+    m_repeat.Stop();
+    if (m_pKeyFocus)
+        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_LOST);
+    m_pKeyFocus = nullptr;
+}
+
+void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState)
+{
+    m_nSerial = nSerial;
+    if (!m_keyboard.HasKeymap() || !m_pKeyFocus)
+        return;
+    const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
+    PostKey(nKey, bDown, FALSE);
+    m_repeat.OnKey(nKey, bDown, m_keyboard.KeyRepeats(nKey), AfxGetClock().GetTickCount());
+}
+
+void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat)
+{
+    SDL_Event event{};
+    event.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.timestamp = SDL_GetTicks();
+    event.key.windowID = m_pKeyFocus->GetID();
+    event.key.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
+    event.key.repeat = Uint8(bRepeat ? 1 : 0);
+    event.key.keysym = m_keyboard.GetKeysym(nKey);
+    m_pConnection->Post(event);
+}
+
+void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup)
+{
+    m_keyboard.UpdateModifiers(nDepressed, nLatched, nLocked, nGroup);
+}
+
+void CWaylandSeat::OnRepeatInfo(int32_t nRate, int32_t nDelay)
+{
+    m_repeat.SetRate(nRate, nDelay);
+}
+
+BOOL CWaylandSeat::RepeatKeys()
+{
+    const uint32_t nKey = m_pKeyFocus ? m_repeat.TakeDue(AfxGetClock().GetTickCount()) : 0;
+    if (nKey)
+        PostKey(nKey, TRUE, TRUE);
+    return nKey != 0;
+}
+
+int CWaylandSeat::GetRepeatDelay() const
+{
+    return m_pKeyFocus ? m_repeat.GetDelay(AfxGetClock().GetTickCount()) : -1;
+}
+

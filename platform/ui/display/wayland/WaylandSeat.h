@@ -1,0 +1,96 @@
+// Inside platform/ui: the seat's pointer and keyboard on our Wayland
+// windows, as SDL's mouse, wheel, key and window events (by our window ids),
+// the same the window layer gets from SDL on X11:
+//   pointer   enter and motion as SDL_MOUSEMOTION in the window's points,
+//             buttons as SDL_MOUSEBUTTONDOWN/UP, the wheel in discrete steps
+//             (a touchpad's smooth movement as fractions of a step, ten
+//             units a step, as SDL counts them), positive away from the user
+//   keyboard  the compositor's keymap through xkbcommon (WaylandKeys.h), its
+//             focus as SDL_WINDOWEVENT_FOCUS_GAINED/LOST, and key repeat at
+//             the compositor's rate and delay, made here since Wayland
+//             leaves it to the client: repeated downs carry repeat = 1
+// It also keeps what SDL's own state would say: the buttons held, the
+// modifiers held and which window has the keyboard focus.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/core/Types.h"
+#include "platform/ui/display/wayland/WaylandCursor.h"
+#include "platform/ui/display/wayland/SeatState.h"
+#include "platform/ui/display/wayland/WaylandKeys.h"
+
+struct wl_seat;
+struct wl_pointer;
+struct wl_keyboard;
+struct wl_keyboard_listener;
+struct wl_array;
+class CWaylandConnection;
+class CWaylandWindow;
+
+class CWaylandSeat {
+public:
+    CWaylandSeat(CWaylandConnection* pConnection, wl_seat* pSeat);
+    ~CWaylandSeat();
+    CWaylandSeat(const CWaylandSeat&) = delete;
+    CWaylandSeat& operator=(const CWaylandSeat&) = delete;
+
+    // SDL_BUTTON_*MASK bits of the buttons held.
+    Uint32 GetButtons() const { return m_nButtons; }
+    Uint16 GetKeyMods() const { return m_keyboard.GetMods(); }
+    CWaylandWindow* GetKeyboardFocus() const { return m_pKeyFocus; }
+    wl_seat* GetSeat() const { return m_pSeat; }
+    // The serial of the last input, which some shell requests need.
+    uint32_t GetLastSerial() const { return m_nSerial; }
+
+    // Shows or hides the pointer over our windows, now and at its next entry.
+    void ShowPointer(BOOL bShow);
+    // Posts the repeats of a held key that are due; TRUE if any was.
+    BOOL RepeatKeys();
+    // Milliseconds until the next repeat is due, -1 when no key repeats.
+    int GetRepeatDelay() const;
+    void OnWindowGone(CWaylandWindow* pWindow);
+
+    // The listeners' work, public for the C callbacks.
+    void OnCapabilities(uint32_t nCaps);
+    void OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double x, double y);
+    void OnPointerLeave();
+    void OnPointerMotion(double x, double y);
+    void OnPointerButton(uint32_t nSerial, uint32_t nButton, uint32_t nState);
+    void OnPointerAxis(uint32_t nAxis, double dValue);
+    void OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete);
+    void OnPointerFrame();
+    void OnKeymap(uint32_t nFormat, int fd, uint32_t nSize);
+    void OnKeyboardEnter(wl_surface* pSurface);
+    void OnKeyboardLeave();
+    void OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState);
+    void OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup);
+    void OnRepeatInfo(int32_t nRate, int32_t nDelay);
+
+private:
+    static const wl_keyboard_listener s_keyboardListener;
+
+    void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat);
+    void PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const;
+
+    CWaylandConnection* m_pConnection;
+    wl_seat* m_pSeat;
+    wl_pointer* m_pPointer = nullptr;
+    wl_keyboard* m_pKeyboard = nullptr;
+    CWaylandCursor m_cursor;
+    uint32_t m_nSerial = 0;
+    uint32_t m_nEnterSerial = 0; // the pointer's last entry, which setting its image needs
+    BOOL m_bPointerHidden = FALSE;
+
+    CWaylandWindow* m_pPointerWindow = nullptr;
+    double m_x = 0; // the pointer in the window's points
+    double m_y = 0;
+    Uint32 m_nButtons = 0;
+    CWheelFrame m_wheel;
+
+    CXkbKeyboard m_keyboard;
+    CWaylandWindow* m_pKeyFocus = nullptr;
+    CKeyRepeat m_repeat;
+};

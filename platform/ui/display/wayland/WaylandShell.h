@@ -1,0 +1,33 @@
+// Inside platform/ui: the role that makes a Wayland window's surface a
+// desktop window, one of two kinds:
+//   xdg-shell    our own xdg_toplevel, with server-side decorations asked
+//                for where the compositor offers them (sway, KDE)
+//   libdecor     where it does not (weston, GNOME): libdecor's frame, its
+//                title bar and buttons drawn beside our surface, which stays
+//                the content area and keeps our buffers
+// Either tells its window of each configure and of the close button.
+#pragma once
+
+#include "platform/core/Types.h"
+
+struct wl_surface;
+class CWaylandConnection;
+class CWaylandWindow;
+
+class CWaylandShell {
+public:
+    virtual ~CWaylandShell() = default;
+    virtual void SetTitle(const char* pszTitle) = 0;
+    // Minimum = maximum: the window cannot be resized (a tiling compositor floats it).
+    virtual void SetFixedSize(int cx, int cy) = 0;
+    virtual void SetParent(CWaylandShell* pParent) = 0;
+    virtual void SetFullscreen(BOOL bFullscreen) = 0;
+    virtual void SetMinimized() = 0;
+    // Asks for the first configure; the window shows with its first buffer after it.
+    virtual void Map() = 0;
+};
+
+// The shell role that suits the compositor for pWindow's surface.
+CWaylandShell* AfxMakeWaylandShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);
+CWaylandShell* AfxMakeXdgShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);
+CWaylandShell* AfxMakeDecorShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);

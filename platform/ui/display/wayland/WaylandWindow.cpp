@@ -1,0 +1,231 @@
+#include "platform/ui/display/wayland/WaylandWindow.h"
+
+#include <wayland-client.h>
+
+#include <algorithm>
+
+#include "platform/ui/display/wayland/WaylandConnection.h"
+#include "platform/ui/display/wayland/WaylandShell.h"
+
+namespace {
+
+// Our window ids; SDL makes no window on Wayland, so they are ours alone.
+Uint32 g_nLastID = 0;
+
+CWaylandWindow* Self(void* pData)
+{
+    return static_cast<CWaylandWindow*>(pData);
+}
+
+const wl_surface_listener kSurfaceListener = {
+    [](void* p, wl_surface*, wl_output* pOutput) { Self(p)->OnSurfaceEnter(pOutput); },
+    [](void* p, wl_surface*, wl_output* pOutput) { Self(p)->OnSurfaceLeave(pOutput); },
+};
+
+const wl_callback_listener kFrameListener = {
+    [](void* p, wl_callback*, uint32_t) { Self(p)->OnFrameDone(); },
+};
+
+} // namespace
+
+CWaylandWindow::CWaylandWindow(CWaylandConnection* pConnection, const char* pszTitle, int cx, int cy)
+    : m_pConnection(pConnection), m_nID(++g_nLastID),
+      m_pSurface(wl_compositor_create_surface(pConnection->GetCompositor())), m_strTitle(pszTitle ? pszTitle : ""),
+      m_cx(cx), m_cy(cy), m_nBufferScale(pConnection->GetSoleOutputScale())
+{
+    wl_surface_add_listener(m_pSurface, &kSurfaceListener, this);
+    pConnection->AddWindow(this);
+}
+
+CWaylandWindow::~CWaylandWindow()
+{
+    m_pConnection->RemoveWindow(this);
+    Hide();
+    wl_surface_destroy(m_pSurface);
+}
+
+void CWaylandWindow::GetSize(int* pcx, int* pcy) const
+{
+    const BOOL bFull = m_bFullscreen && m_cxFullscreen > 0 && m_cyFullscreen > 0;
+    *pcx = bFull ? m_cxFullscreen : m_cx;
+    *pcy = bFull ? m_cyFullscreen : m_cy;
+}
+
+void CWaylandWindow::GetSizeInPixels(int* pcx, int* pcy) const
+{
+    GetSize(pcx, pcy);
+    *pcx *= m_nBufferScale;
+    *pcy *= m_nBufferScale;
+}
+
+CRect CWaylandWindow::GetWorkArea() const
+{
+    return m_pConnection->GetOutputArea(m_outputs.empty() ? nullptr : m_outputs.front());
+}
+
+void CWaylandWindow::SetTitle(const char* pszTitle)
+{
+    m_strTitle = pszTitle ? pszTitle : "";
+    if (m_pShell)
+        m_pShell->SetTitle(m_strTitle.c_str());
+}
+
+void CWaylandWindow::SetSize(int cx, int cy)
+{
+    m_cx = std::max(1, cx);
+    m_cy = std::max(1, cy);
+    if (m_pShell)
+        m_pShell->SetFixedSize(m_cx, m_cy);
+}
+
+void CWaylandWindow::SetParent(CWaylandWindow* pParent)
+{
+    m_pParent = pParent;
+    if (m_pShell)
+        m_pShell->SetParent(pParent && pParent->m_pShell ? pParent->m_pShell.get() : nullptr);
+}
+
+void CWaylandWindow::SetFullscreen(BOOL bFullscreen)
+{
+    m_bWantFullscreen = bFullscreen;
+    if (m_pShell)
+        m_pShell->SetFullscreen(bFullscreen);
+}
+
+void CWaylandWindow::Minimize()
+{
+    if (m_pShell)
+        m_pShell->SetMinimized();
+}
+
+void CWaylandWindow::Show()
+{
+    if (m_pShell)
+        return;
+    m_pShell.reset(AfxMakeWaylandShell(m_pConnection, this));
+    m_pShell->SetTitle(m_strTitle.c_str());
+    m_pShell->SetFixedSize(m_cx, m_cy);
+    if (m_pParent && m_pParent->m_pShell)
+        m_pShell->SetParent(m_pParent->m_pShell.get());
+    if (m_bWantFullscreen)
+        m_pShell->SetFullscreen(TRUE);
+    m_pShell->Map();
+}
+
+void CWaylandWindow::Hide()
+{
+    if (!m_pShell)
+        return;
+    // A null buffer unmaps the surface; the role goes with it.
+    wl_surface_attach(m_pSurface, nullptr, 0, 0);
+    wl_surface_commit(m_pSurface);
+    m_pShell.reset();
+    if (m_pFrameCallback)
+        wl_callback_destroy(m_pFrameCallback);
+    m_pFrameCallback = nullptr;
+    m_bConfigured = m_bActivated = m_bFullscreen = FALSE;
+    m_cxFullscreen = m_cyFullscreen = 0;
+}
+
+void CWaylandWindow::Commit(wl_buffer* pBuffer, const CRect& rcDamage)
+{
+    wl_surface_set_buffer_scale(m_pSurface, m_nBufferScale);
+    wl_surface_attach(m_pSurface, pBuffer, 0, 0);
+    if (m_pConnection->GetCompositorVersion() >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION) {
+        wl_surface_damage_buffer(m_pSurface, rcDamage.left, rcDamage.top, rcDamage.Width(), rcDamage.Height());
+    } else {
+        // In points, rounded outwards.
+        const int s = m_nBufferScale;
+        wl_surface_damage(m_pSurface, rcDamage.left / s, rcDamage.top / s, (rcDamage.right + s - 1) / s - rcDamage.left / s,
+                          (rcDamage.bottom + s - 1) / s - rcDamage.top / s);
+    }
+    if (!m_pFrameCallback) {
+        m_pFrameCallback = wl_surface_frame(m_pSurface);
+        wl_callback_add_listener(m_pFrameCallback, &kFrameListener, this);
+    }
+    wl_surface_commit(m_pSurface);
+}
+
+void CWaylandWindow::OnFrameDone()
+{
+    wl_callback_destroy(m_pFrameCallback);
+    m_pFrameCallback = nullptr;
+}
+
+void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int cy)
+{
+    const BOOL bFirst = !m_bConfigured;
+    int cxOld = 0;
+    int cyOld = 0;
+    GetSize(&cxOld, &cyOld);
+    m_bConfigured = TRUE;
+    m_bActivated = bActivated;
+    m_bFullscreen = bFullscreen;
+    m_cxFullscreen = bFullscreen ? cx : 0;
+    m_cyFullscreen = bFullscreen ? cy : 0;
+    int cxNew = 0;
+    int cyNew = 0;
+    GetSize(&cxNew, &cyNew);
+    if (!bFirst && (cxNew != cxOld || cyNew != cyOld))
+        PostWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
+    if (bFirst) {
+        // The window layer paints now; its first buffer maps the window.
+        PostWindowEvent(SDL_WINDOWEVENT_SHOWN);
+        PostWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+    } else {
+        // Later configures take effect with the next commit; send one now,
+        // whether or not a paint follows.
+        wl_surface_commit(m_pSurface);
+    }
+}
+
+void CWaylandWindow::OnClose()
+{
+    PostWindowEvent(SDL_WINDOWEVENT_CLOSE);
+}
+
+void CWaylandWindow::PostWindowEvent(Uint8 nEvent) const
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.timestamp = SDL_GetTicks();
+    event.window.windowID = m_nID;
+    event.window.event = nEvent;
+    m_pConnection->Post(event);
+}
+
+void CWaylandWindow::OnSurfaceEnter(wl_output* pOutput)
+{
+    m_outputs.push_back(pOutput);
+    UpdateBufferScale();
+}
+
+void CWaylandWindow::OnSurfaceLeave(wl_output* pOutput)
+{
+    m_outputs.erase(std::remove(m_outputs.begin(), m_outputs.end(), pOutput), m_outputs.end());
+    UpdateBufferScale();
+}
+
+void CWaylandWindow::OnOutputGone(wl_output* pOutput)
+{
+    OnSurfaceLeave(pOutput);
+}
+
+void CWaylandWindow::OnOutputsChanged()
+{
+    UpdateBufferScale();
+}
+
+void CWaylandWindow::UpdateBufferScale()
+{
+    // A window off every output keeps the scale it had.
+    if (m_outputs.empty())
+        return;
+    int nScale = 1;
+    for (wl_output* pOutput : m_outputs)
+        nScale = std::max(nScale, m_pConnection->GetOutputScale(pOutput));
+    if (nScale == m_nBufferScale)
+        return;
+    m_nBufferScale = nScale;
+    PostWindowEvent(SDL_WINDOWEVENT_DISPLAY_CHANGED);
+}

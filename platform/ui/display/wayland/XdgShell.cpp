@@ -1,0 +1,124 @@
+// Our own xdg_toplevel, decorated by the compositor where it offers that.
+#include <wayland-client.h>
+
+#include "platform/ui/display/wayland/WaylandConnection.h"
+#include "platform/ui/display/wayland/WaylandShell.h"
+#include "platform/ui/display/wayland/WaylandWindow.h"
+#include "xdg-decoration-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
+
+namespace {
+
+constexpr const char* kAppId = "quindle";
+
+class CXdgShell : public CWaylandShell {
+public:
+    CXdgShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow) : m_pWindow(pWindow)
+    {
+        m_pXdgSurface = xdg_wm_base_get_xdg_surface(pConnection->GetWmBase(), pWindow->GetSurface());
+        xdg_surface_add_listener(m_pXdgSurface, &kSurfaceListener, this);
+        m_pToplevel = xdg_surface_get_toplevel(m_pXdgSurface);
+        xdg_toplevel_add_listener(m_pToplevel, &kToplevelListener, this);
+        xdg_toplevel_set_app_id(m_pToplevel, kAppId);
+        if (zxdg_decoration_manager_v1* pManager = pConnection->GetDecorationManager()) {
+            m_pDecoration = zxdg_decoration_manager_v1_get_toplevel_decoration(pManager, m_pToplevel);
+            zxdg_toplevel_decoration_v1_set_mode(m_pDecoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
+        }
+    }
+
+    ~CXdgShell() override
+    {
+        if (m_pDecoration)
+            zxdg_toplevel_decoration_v1_destroy(m_pDecoration);
+        xdg_toplevel_destroy(m_pToplevel);
+        xdg_surface_destroy(m_pXdgSurface);
+    }
+
+    void SetTitle(const char* pszTitle) override { xdg_toplevel_set_title(m_pToplevel, pszTitle); }
+    void SetFixedSize(int cx, int cy) override
+    {
+        m_cx = cx;
+        m_cy = cy;
+        if (!m_bWantFullscreen)
+            SetLimits(cx, cy);
+    }
+    void SetParent(CWaylandShell* pParent) override
+    {
+        xdg_toplevel_set_parent(m_pToplevel, pParent ? static_cast<CXdgShell*>(pParent)->m_pToplevel : nullptr);
+    }
+    void SetFullscreen(BOOL bFullscreen) override
+    {
+        // Fullscreen takes the output's size, which the fixed one would forbid.
+        m_bWantFullscreen = bFullscreen;
+        SetLimits(bFullscreen ? 0 : m_cx, bFullscreen ? 0 : m_cy);
+        if (bFullscreen)
+            xdg_toplevel_set_fullscreen(m_pToplevel, nullptr);
+        else
+            xdg_toplevel_unset_fullscreen(m_pToplevel);
+    }
+    void SetMinimized() override { xdg_toplevel_set_minimized(m_pToplevel); }
+    // The first commit with no buffer asks for the first configure.
+    void Map() override { wl_surface_commit(m_pWindow->GetSurface()); }
+
+private:
+    // 0 x 0: no limits.
+    void SetLimits(int cx, int cy)
+    {
+        xdg_toplevel_set_min_size(m_pToplevel, cx, cy);
+        xdg_toplevel_set_max_size(m_pToplevel, cx, cy);
+    }
+
+    static void OnConfigure(void* pData, xdg_surface* pSurface, uint32_t nSerial)
+    {
+        auto* self = static_cast<CXdgShell*>(pData);
+        xdg_surface_ack_configure(pSurface, nSerial);
+        self->m_pWindow->OnConfigure(self->m_bActivated, self->m_bFullscreen, self->m_cxConfigured,
+                                     self->m_cyConfigured);
+    }
+    static void OnToplevelConfigure(void* pData, xdg_toplevel*, int32_t cx, int32_t cy, wl_array* pStates)
+    {
+        auto* self = static_cast<CXdgShell*>(pData);
+        self->m_cxConfigured = cx;
+        self->m_cyConfigured = cy;
+        self->m_bActivated = self->m_bFullscreen = FALSE;
+        const auto* pState = static_cast<const uint32_t*>(pStates->data);
+        for (size_t i = 0; i < pStates->size / sizeof(uint32_t); ++i) {
+            if (pState[i] == XDG_TOPLEVEL_STATE_ACTIVATED)
+                self->m_bActivated = TRUE;
+            else if (pState[i] == XDG_TOPLEVEL_STATE_FULLSCREEN)
+                self->m_bFullscreen = TRUE;
+        }
+    }
+    static void OnClose(void* pData, xdg_toplevel*) { static_cast<CXdgShell*>(pData)->m_pWindow->OnClose(); }
+
+    static constexpr xdg_surface_listener kSurfaceListener = {OnConfigure};
+    // Version 1 of xdg_wm_base sends neither bounds nor capabilities.
+    static constexpr xdg_toplevel_listener kToplevelListener = {OnToplevelConfigure, OnClose, nullptr, nullptr};
+
+    CWaylandWindow* m_pWindow;
+    xdg_surface* m_pXdgSurface;
+    xdg_toplevel* m_pToplevel;
+    zxdg_toplevel_decoration_v1* m_pDecoration = nullptr;
+    int m_cx = 0; // the fixed size
+    int m_cy = 0;
+    BOOL m_bWantFullscreen = FALSE;
+    BOOL m_bActivated = FALSE; // from the toplevel's configure, applied at the surface's
+    BOOL m_bFullscreen = FALSE;
+    int m_cxConfigured = 0;
+    int m_cyConfigured = 0;
+};
+
+} // namespace
+
+CWaylandShell* AfxMakeXdgShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow)
+{
+    return new CXdgShell(pConnection, pWindow);
+}
+
+CWaylandShell* AfxMakeWaylandShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow)
+{
+    // libdecor only where the compositor draws no decorations itself.
+    if (!pConnection->GetDecorationManager() && pConnection->GetDecor())
+        return AfxMakeDecorShell(pConnection, pWindow);
+    return AfxMakeXdgShell(pConnection, pWindow);
+}
