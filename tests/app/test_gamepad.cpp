@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int kStep = 5;
-constexpr DWORD kHoldPollMs = 10;
 constexpr DWORD kDelay = CPadRepeat::kDelayMs;
 constexpr DWORD kInterval = CPadRepeat::kIntervalMs;
 
@@ -41,19 +40,8 @@ protected:
     {
         script.Then([this] { AfxQueueFocusGain(&m_dlg); });
     }
-    EPhase SleepingPhase()
-    {
-        if (!m_clock.WaitForPendingSleeper())
-            return EPhase::Unknown;
-        return PhaseOf(m_clock.NextSleepLength(), m_dlg.m_thread.GetStatusText());
-    }
-    BOOL Holds()
-    {
-        return WaitUntil([this] {
-            return m_clock.GetSleeperCount() == 1 && m_clock.NextSleepLength() == kHoldPollMs &&
-                   m_dlg.m_thread.GetStatusText() == "Paused";
-        });
-    }
+    EPhase SleepingPhase() { return SleepingPhaseOf(m_clock, m_dlg); }
+    BOOL Holds() { return HoldsPaused(m_clock, m_dlg); }
     BOOL GoesOn()
     {
         return WaitUntil([this] { return !m_dlg.m_thread.IsPaused() && m_clock.NextSleepLength() != kHoldPollMs; });
