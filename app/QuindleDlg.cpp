@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "platform/core/StateFile.h"
 #include "platform/ui/dialog/Menu.h"
+#include "platform/ui/input/Gamepad.h"
 #include "platform/ui/window/PaintDC.h"
 #include "platform/ui/dialog/SysColors.h"
 #include "platform/ui/dialog/SystemMetrics.h"
@@ -16,6 +17,8 @@ constexpr UINT_PTR kControlTimer = 0;
 constexpr UINT kControlTimerPeriod = 200;
 // The About item's command; the system keeps the low four bits of system commands.
 constexpr UINT kSysCommandMask = 0xFFF0;
+// A controller's buzz when a run is lost.
+constexpr UINT kRumbleMs = 200;
 // The files in the program's state folder that keep the best score and the sound choice.
 constexpr const char* kBestFileName = "best";
 constexpr const char* kSoundFileName = "sound";
@@ -33,6 +36,8 @@ ON_WM_MOUSEWHEEL()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
+ON_WM_INPUT_DEVICE_CHANGE()
 ON_WM_ACTIVATE()
 ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -54,6 +59,8 @@ BOOL CQuindleDlg::OnInitDialog()
             pSysMenu->AppendMenu(MF_SEPARATOR);
             pSysMenu->AppendMenu(MF_STRING, IDM_SOUND, strSoundMenu);
         }
+        // The size items first: the About item stays the last.
+        AppendSizeItems(pSysMenu);
         CString strAboutMenu;
         strAboutMenu.LoadString(IDS_ABOUTBOX);
         if (!strAboutMenu.IsEmpty()) {
@@ -61,6 +68,7 @@ BOOL CQuindleDlg::OnInitDialog()
             pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
         }
     }
+    RestoreZoom();
 
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
@@ -97,6 +105,8 @@ void CQuindleDlg::OnSysCommand(UINT nID, LPARAM)
         ToggleSound();
         return;
     }
+    if (OnSizeCommand(nID & kSysCommandMask))
+        return;
     Default();
 }
 
@@ -116,6 +126,9 @@ void CQuindleDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CQuindleDlg::OnPaint()
 {
+    // A lost run shows as it ends: the paint that shows it is the moment.
+    if (m_thread.TakeGameOver())
+        AfxRumbleGamepad(kRumbleMs);
     if (IsIconic()) {
         CPaintDC dc(this);
         SendMessage(WM_ICONERASEBKGND, WPARAM(dc.GetSafeHdc()), 0);
@@ -179,43 +192,6 @@ void CQuindleDlg::OnMouseMove(UINT, CPoint point)
     Default();
 }
 
-// The keyboard: the arrows steer as the wheel does (auto-repeat included);
-// Space or Enter on the menu starts as Start does; P or Space in a game
-// pauses and resumes; F1 opens the About box; M turns the sound off and on.
-// Escape and the rest go on to the dialog's own keys.
-void CQuindleDlg::OnKeyDown(UINT nChar, UINT, UINT nFlags)
-{
-    const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
-    switch (nChar) {
-    case VK_UP:
-    case VK_DOWN:
-        Steer(nChar == VK_UP);
-        return;
-    case VK_F1:
-    case 'M':
-        if (!bRepeat)
-            SendMessage(WM_SYSCOMMAND, nChar == VK_F1 ? IDM_ABOUTBOX : IDM_SOUND, 0);
-        return;
-    case VK_SPACE:
-    case VK_RETURN:
-    case 'P':
-        // Holding the key down is one press: a pause is not flipped back and forth.
-        if (bRepeat)
-            return;
-        if (m_view.m_bInGame == 0) {
-            if (nChar != 'P')
-                StartGame();
-        } else if (nChar != VK_RETURN) {
-            // The game thread repaints as it holds and goes on.
-            m_thread.TogglePause();
-        }
-        return;
-    default:
-        Default();
-        return;
-    }
-}
-
 // Looking away pauses: the focus gone to another program, or the window minimised.
 void CQuindleDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL)
 {
@@ -233,6 +209,8 @@ void CQuindleDlg::OnSize(UINT nType, int, int)
 
 void CQuindleDlg::StartGame()
 {
+    // The menu appears again with Start focused.
+    m_view.ResetMenuFocus();
     m_view.m_bInGame = 1;
     InvalidateRect(NULL, TRUE);
     // No thread, no game: the repaint asked for above shows the menu again.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/CourseView.h"
+#include "platform/core/StateFile.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/IconImage.h"
 #include "res/resource.h"
@@ -34,8 +35,10 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInputDeviceChange(unsigned short nState, void* hDevice);
 
     DECLARE_MESSAGE_MAP()
 
@@ -44,6 +47,17 @@ private:
     void StopGame();
     // One step of the player, up or down; none while the game is paused.
     void Steer(BOOL bUp);
+    // The menu's focus, moved or used by the keys or a controller.
+    void MoveMenuFocus(int nStep);
+    void ActivateMenuFocus();
+    // The window's size (QuindleSize.cpp): the system-menu items, the zoom
+    // kept from the last run, the commands and the keys for them.
+    void AppendSizeItems(CMenu* pSysMenu);
+    void RestoreZoom();
+    BOOL OnSizeCommand(UINT nID);
+    BOOL OnSizeKey(UINT nChar, BOOL bRepeat);
+
+    CStateFile m_zoomFile;
     // Turns the sound on or off, with the system menu's check mark.
     void ToggleSound();
     void ShowSoundCheck();

@@ -9,6 +9,8 @@ CDrawArea::CDrawArea()
     m_rcExit.SetRectEmpty();
     m_strText = "";
     m_bHoverStart = m_bHoverStop = m_bHoverExit = 0;
+    m_nMenuFocus = kFocusStart;
+    m_bFocusShown = 0;
     m_bInGame = 0;
     m_nPassed = m_nBest = kNoScore;
     m_crFace = m_crFaceText = 0;
@@ -56,4 +58,33 @@ void CDrawArea::UpdateHover(POINT pt)
     m_bHoverStart = HitStart(pt) ? 1 : 0;
     m_bHoverStop = HitStop(pt) ? 1 : 0;
     m_bHoverExit = HitExit(pt) ? 1 : 0;
+    // Enter presses what the mouse shows: the button under it, else Start.
+    m_bFocusShown = 0;
+    m_nMenuFocus = m_bHoverExit ? kFocusExit : kFocusStart;
+}
+
+void CDrawArea::MoveMenuFocus(int nStep)
+{
+    m_nMenuFocus = nStep < 0 ? kFocusStart : kFocusExit;
+    ShowMenuFocus();
+}
+
+void CDrawArea::ToggleMenuFocus()
+{
+    m_nMenuFocus = m_nMenuFocus == kFocusStart ? kFocusExit : kFocusStart;
+    ShowMenuFocus();
+}
+
+void CDrawArea::ShowMenuFocus()
+{
+    m_bFocusShown = 1;
+    m_bHoverStart = m_nMenuFocus == kFocusStart ? 1 : 0;
+    m_bHoverExit = m_nMenuFocus == kFocusExit ? 1 : 0;
+}
+
+void CDrawArea::ResetMenuFocus()
+{
+    m_nMenuFocus = kFocusStart;
+    if (m_bFocusShown)
+        ShowMenuFocus();
 }

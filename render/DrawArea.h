@@ -27,7 +27,20 @@ public:
     BOOL HitStart(POINT pt) const;
     BOOL HitExit(POINT pt) const;
     BOOL HitStop(POINT pt) const;
+    // The mouse at pt: the buttons under it are hovered, and it takes the
+    // menu's focus to the one it is over.
     void UpdateHover(POINT pt);
+
+    // The menu's focus for the keys and controllers, on Start or Exit. It is
+    // drawn as the hovered button is, while they were used after the mouse.
+    enum EMenuFocus { kFocusStart, kFocusExit };
+    // One button down (+1) or up (-1), staying on the two, and shows it.
+    void MoveMenuFocus(int nStep);
+    // The other button, and shows it.
+    void ToggleMenuFocus();
+    void ShowMenuFocus();
+    // Back on Start, as the menu appears.
+    void ResetMenuFocus();
 
     // The drawing operations of the screens.
     void FillArea(CDC* pDC, COLORREF colour);
@@ -59,6 +72,8 @@ public:
     BOOL m_bHoverStart;
     BOOL m_bHoverStop;
     BOOL m_bHoverExit;
+    int m_nMenuFocus;
+    BOOL m_bFocusShown;
     // Written by the window thread (Start, Stop clicks) and the game thread
     // (end of a run); read by the window thread. A shared word, no lock.
     CSharedFlag m_bInGame;

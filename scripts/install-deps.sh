@@ -15,7 +15,7 @@ packages=(
   # The window's frame where a Wayland desktop leaves it to the client: libdecor only recommends it.
   libdecor-0-plugin-1-cairo
   libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
-  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston openbox
   dpkg-dev devscripts lintian appstream desktop-file-utils file
   debhelper autopkgtest xauth
   clang libclang-rt-14-dev

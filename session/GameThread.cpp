@@ -15,7 +15,10 @@ const char kGoalText[] = "Goal!!";
 const char kPausedText[] = "Paused";
 } // namespace
 
-CGameThread::CGameThread() : m_pView(nullptr), m_pCues(nullptr), m_bScoreKept(FALSE) {}
+CGameThread::CGameThread()
+    : m_pView(nullptr), m_pCues(nullptr), m_bScoreKept(FALSE), m_nGameOvers(0), m_nGameOversTaken(0)
+{
+}
 
 CGameThread::~CGameThread()
 {
@@ -91,6 +94,7 @@ void CGameThread::PlayFrames()
         m_pView->AdvanceObstacles();
         m_pView->m_nPassed = m_pView->CountObstaclesPassed();
         if (m_pView->IsPlayerHit()) {
+            m_nGameOvers += 1;
             EndWith(kGameOverText, CUE_GAME_OVER);
             return;
         }
@@ -191,4 +195,13 @@ void CGameThread::OpenBest(const CString& strPath)
     m_best.Open(strPath);
     if (m_pView)
         m_pView->m_nBest = m_best.Get();
+}
+
+BOOL CGameThread::TakeGameOver()
+{
+    const int nGameOvers = m_nGameOvers;
+    if (nGameOvers == m_nGameOversTaken)
+        return FALSE;
+    m_nGameOversTaken = nGameOvers;
+    return TRUE;
 }

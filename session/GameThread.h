@@ -36,6 +36,9 @@ public:
     BOOL KeepScore();
     // Reads the best kept at strPath and shows it on the view.
     void OpenBest(const CString& strPath);
+    // Window thread: TRUE once for a run that ended in "Game Over!!" since
+    // the last call (the window answers it with a controller's rumble).
+    BOOL TakeGameOver();
 
     // Set by the dialog before any Start; the view the session plays on (not owned).
     CCourseView* m_pView;
@@ -55,4 +58,6 @@ private:
     CCriticalSection m_csScore;
     BOOL m_bScoreKept;      // guarded by m_csScore: this run's score went to m_best
     CString m_strBeforePause; // worker only: the phase's text while "Paused" shows
+    CRelaxed<int> m_nGameOvers; // written by the worker only, read by the window thread
+    int m_nGameOversTaken;      // window thread only
 };

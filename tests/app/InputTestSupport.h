@@ -233,6 +233,26 @@ BOOL WaitUntil(Pred pred, int ms = 10000)
     return TRUE;
 }
 
+// How often a paused run looks whether it may go on.
+constexpr DWORD kHoldPollMs = 10;
+
+// The phase dlg's run sleeps in, once it sleeps.
+inline EPhase SleepingPhaseOf(CVirtualClock& clock, CObservedDlg& dlg)
+{
+    if (!clock.WaitForPendingSleeper())
+        return EPhase::Unknown;
+    return PhaseOf(clock.NextSleepLength(), dlg.m_thread.GetStatusText());
+}
+
+// Waits until dlg's run holds for a pause, showing "Paused".
+inline BOOL HoldsPaused(CVirtualClock& clock, CObservedDlg& dlg)
+{
+    return WaitUntil([&] {
+        return clock.GetSleeperCount() == 1 && clock.NextSleepLength() == kHoldPollMs &&
+               dlg.m_thread.GetStatusText() == "Paused";
+    });
+}
+
 // The smallest x of the view's obstacles, INT_MAX when there are none. Read
 // while the run sleeps.
 inline int LeftmostObstacleX(CCourseView& view)

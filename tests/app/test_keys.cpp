@@ -19,27 +19,14 @@
 namespace {
 
 constexpr int kStep = 5;
-constexpr DWORD kHoldPollMs = 10;
 
 class KeysTest : public ::testing::Test {
 protected:
     void TearDown() override { AfxSetIdleHook(nullptr); }
 
     void Key(UINT nVirtKey, int nRepeats = 0) { AfxQueueKey(&m_dlg, nVirtKey, FALSE, nRepeats); }
-    EPhase SleepingPhase()
-    {
-        if (!m_clock.WaitForPendingSleeper())
-            return EPhase::Unknown;
-        return PhaseOf(m_clock.NextSleepLength(), m_dlg.m_thread.GetStatusText());
-    }
-    // Waits until the run holds for a pause, showing "Paused".
-    BOOL Holds()
-    {
-        return WaitUntil([this] {
-            return m_clock.GetSleeperCount() == 1 && m_clock.NextSleepLength() == kHoldPollMs &&
-                   m_dlg.m_thread.GetStatusText() == "Paused";
-        });
-    }
+    EPhase SleepingPhase() { return SleepingPhaseOf(m_clock, m_dlg); }
+    BOOL Holds() { return HoldsPaused(m_clock, m_dlg); }
     // Waits until the run sleeps in phase again, not paused.
     BOOL GoesOnIn(EPhase phase)
     {

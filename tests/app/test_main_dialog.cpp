@@ -95,15 +95,20 @@ TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSou
     script.Then([&] {
         CMenu* pMenu = dlg.GetSystemMenu(FALSE);
         ASSERT_NE(pMenu, nullptr);
+        // Close, the Sound item and the window's size items, each group after its separator, then About.
         const int n = pMenu->GetMenuItemCount();
-        ASSERT_EQ(n, 5);
+        ASSERT_EQ(n, 10);
         EXPECT_EQ(pMenu->GetMenuItemID(0), UINT(SC_CLOSE));
         EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
         EXPECT_EQ(pMenu->GetMenuItemID(2), UINT(IDM_SOUND));
         EXPECT_EQ(pMenu->GetMenuState(3, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
-        EXPECT_EQ(pMenu->GetMenuItemID(4), UINT(IDM_ABOUTBOX));
+        const UINT sizeItems[] = {IDM_FULLSCREEN, IDM_ZOOMIN, IDM_ZOOMOUT, IDM_ZOOMRESET};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(pMenu->GetMenuItemID(4 + i), sizeItems[i]);
+        EXPECT_EQ(pMenu->GetMenuState(n - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+        EXPECT_EQ(pMenu->GetMenuItemID(n - 1), UINT(IDM_ABOUTBOX));
         CString text;
-        pMenu->GetMenuString(4, text, MF_BYPOSITION);
+        pMenu->GetMenuString(n - 1, text, MF_BYPOSITION);
         EXPECT_EQ(text, "Quindle のﾊﾞｰｼﾞｮﾝ情報(&A)...");
         pMenu->GetMenuString(IDM_SOUND, text, MF_BYCOMMAND);
         EXPECT_EQ(text, "&Sound");
@@ -111,7 +116,7 @@ TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSou
         EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED)) << "no check on About";
         // The framework's check mark: the previous state back, none for a separator or no item.
         EXPECT_EQ(pMenu->CheckMenuItem(IDM_ABOUTBOX, MF_BYCOMMAND | MF_CHECKED), UINT(MF_UNCHECKED));
-        EXPECT_EQ(pMenu->CheckMenuItem(4, MF_BYPOSITION | MF_UNCHECKED), UINT(MF_CHECKED));
+        EXPECT_EQ(pMenu->CheckMenuItem(n - 1, MF_BYPOSITION | MF_UNCHECKED), UINT(MF_CHECKED));
         EXPECT_EQ(pMenu->GetMenuState(IDM_ABOUTBOX, MF_BYCOMMAND), UINT(MF_ENABLED));
         EXPECT_EQ(pMenu->CheckMenuItem(1, MF_BYPOSITION | MF_CHECKED), 0xFFFFFFFFu);
         EXPECT_EQ(pMenu->CheckMenuItem(0x7770, MF_BYCOMMAND | MF_CHECKED), 0xFFFFFFFFu);

@@ -60,7 +60,9 @@ public:
     void SetIcon(SDL_Surface*) override {}
     void SetParent(CNativeWindow* pParent) override { m_pParent = pParent; }
     BOOL IsMinimized() const override { return FALSE; }
-    void SetFullscreen(BOOL) override {}
+    void SetFullscreen(BOOL bFullscreen) override { m_bFullscreen = bFullscreen; }
+    CRect GetWorkArea() const override { return m_rcWork; }
+    void KeepOnScreen(int, int, BOOL bShown) override { m_nKeptShown += bShown; }
     BOOL HasKeyboardFocus() const override { return FALSE; }
     void TakeKeyboardFocus() override {}
     UINT GetRefreshRate() const override { return 60; }
@@ -75,6 +77,9 @@ public:
     bool m_bCanPresent = true;
     CPoint m_fixed; // the fixed size asked for last
     CNativeWindow* m_pParent = nullptr;
+    bool m_bFullscreen = false;
+    CRect m_rcWork{0, 0, 1280, 800};
+    int m_nKeptShown = 0; // how often it was kept on its screen while shown
 };
 
 class CFakeDisplay : public CDisplaySystem {
@@ -202,6 +207,53 @@ TEST_F(NativeWindowTest, AScaleChangeResizesTheWindowAndRepaintsAllOfItThoughNot
         });
     script.RunDialog(dlg);
     unsetenv("QUINDLE_SCALE");
+}
+
+// Our Wayland toplevels: the compositor gives the fullscreen size, and a
+// window that grows is shown anew for it to place, never moved by us.
+TEST_F(NativeWindowTest, FullscreenTakesTheSizeTheSystemGivesAndAGrownWindowIsKeptOnItsScreen)
+{
+    CQuindleDlg dlg;
+    CModalScript script;
+    script
+        .Then([&] { AfxQueueKey(&dlg, VK_F11); })
+        .Then([&] {
+            EXPECT_TRUE(Main().m_bFullscreen);
+            Main().m_cx = 1280; // the configure that follows
+            Main().m_cy = 800;
+            AfxQueueDisplayChange(&dlg);
+        })
+        .Then([&] {
+            const SDL_Rect& rc = Main().m_frameBuffer.m_rcLast;
+            EXPECT_EQ(CRect(rc.x, rc.y, rc.x + rc.w, rc.y + rc.h), CRect(0, 0, 1280, 800)) << "the black shows too";
+            EXPECT_EQ(Main().m_fixed, CPoint(558, 251)) << "fullscreen leaves the fixed size alone";
+            AfxQueueKey(&dlg, VK_F11);
+        })
+        .Then([&] {
+            EXPECT_FALSE(Main().m_bFullscreen);
+            Main().m_cx = 558;
+            Main().m_cy = 251;
+            AfxQueueDisplayChange(&dlg);
+        })
+        .Then([&] {
+            EXPECT_EQ(Main().m_nKeptShown, 0);
+            AfxQueueCtrlKey(&dlg, VK_OEM_PLUS);
+        })
+        .Then([&] {
+            EXPECT_EQ(CPoint(Main().m_cx, Main().m_cy), CPoint(1116, 502));
+            EXPECT_EQ(Main().m_fixed, CPoint(1116, 502));
+            EXPECT_EQ(Main().m_nKeptShown, 1);
+            AfxQueueCtrlKey(&dlg, VK_OEM_PLUS);
+        })
+        .Then([&] {
+            EXPECT_EQ(Main().m_cx, 1116) << "3x would not fit the 1280 x 800 work area";
+            AfxQueueCtrlKey(&dlg, '0'); // the kept zoom back to automatic, for the tests after this one
+        })
+        .Then([&] {
+            EXPECT_EQ(Main().m_cx, 558);
+            AfxQueueKey(&dlg, VK_ESCAPE);
+        });
+    script.RunDialog(dlg);
 }
 
 } // namespace

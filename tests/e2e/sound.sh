@@ -28,9 +28,10 @@ heard() { SEEN="peak $(sound_peak)"; ! at_most "$(sound_peak)" 0.001; }
 file_size() { stat -c %s "$SOUND_FILE" 2>/dev/null || echo none; }
 threads() { ls "/proc/$APP_PID/task" | wc -l; }
 # The check mark's place in the system menu's Sound item (the popup's items:
-# Close, a separator, Sound, a separator, About): a dark tick there.
+# Close, a separator, Sound, a separator, the four size items, a separator,
+# About; 3 px of frame above and below, 9 px a separator): a dark tick there.
 sound_checked() {
-    local h=$(((PH - 24) / 3))
+    local h=$(((PH - 33) / 7))
     dark_in $((PX + 10)) $((PY + 3 + h + 9 + h / 2 - 3)) 7 7
 }
 # Opens the system menu, reads the Sound item's check mark into CHECKED, closes it.

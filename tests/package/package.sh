@@ -92,7 +92,7 @@ check "metainfo with screenshots validates" appstreamcli validate --pedantic --n
 check "metainfo: MIT, the release $version of $date, the binary, the controls, a display size, OARS" \
     bash -c 'xml=$(cat "$1") && grep -q "<project_license>MIT</project_license>" <<<"$xml" &&
              grep -q "<release version=\"$2\" date=\"$3\"" <<<"$xml" && grep -q "<binary>quindle</binary>" <<<"$xml" &&
-             for c in keyboard pointing; do grep -q "<control>$c</control>" <<<"$xml" || exit 1; done &&
+             for c in keyboard pointing gamepad; do grep -q "<control>$c</control>" <<<"$xml" || exit 1; done &&
              grep -q "<display_length " <<<"$xml" && grep -q "<content_rating type=\"oars-1.1\"" <<<"$xml"' \
     _ "${metainfo[0]}" "$version" "$date"
 check "CMake's project version is the changelog's" \

@@ -107,6 +107,9 @@ void CDialog::DestroyDialogWindow(CUiTopWindow* pOwner)
     // also when the window system has not yet told that the dialog had it.
     if (pOwner && (m_pWindow->HasKeyboardFocus() || !AfxAnyWindowHasKeyboardFocus()))
         pOwner->TakeKeyboardFocus();
+    CMessageLoop& loop = CMessageLoop::Get();
+    if (pOwner && loop.GetFocusWindow() == m_pWindow.get())
+        loop.SetFocusWindow(pOwner);
     m_pWindow->Destroy();
     if (pOwner && !AfxGetFocusWindow())
         AfxSetFocusWindow(pOwner);
@@ -157,11 +160,12 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SendCommandIfEnabled(IDCANCEL);
         return 0;
     case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) {
+        // A controller's B is its Escape, its A its Enter.
+        if (wParam == VK_ESCAPE || wParam == VK_GAMEPAD_B) {
             SendCommandIfEnabled(IDCANCEL);
             return 0;
         }
-        if (wParam == VK_RETURN) {
+        if (wParam == VK_RETURN || wParam == VK_GAMEPAD_A) {
             SendCommandIfEnabled(m_pWindow ? m_pWindow->GetDefaultButtonID() : IDOK);
             return 0;
         }

@@ -81,6 +81,8 @@ DEVICESCALESOURCES AfxDeviceScaleEnvironment()
 int AfxChooseDeviceScale(const DEVICESCALESOURCES& sources, std::vector<std::string>* pWarnings)
 {
     int nScale = ParseScale("QUINDLE_SCALE", sources.pszQuindleScale, pWarnings);
+    if (nScale == 0 && sources.nKeptZoom >= 1 && sources.nKeptZoom <= kMaxDeviceScale)
+        nScale = sources.nKeptZoom;
     if (nScale == 0)
         nScale = ParseScale("GDK_SCALE", sources.pszGdkScale, pWarnings);
     if (nScale == 0)

@@ -5,6 +5,8 @@
 //
 // The scale comes from the first source that is set:
 //   1. QUINDLE_SCALE, a whole number 1 .. 4;
+//   1a. the zoom the player chose in an earlier run (the window layer
+//      keeps a zoom chosen in this run above them all);
 //   2. GDK_SCALE, the same (the desktop's usual way to ask for a scale);
 //   3. on X11, the Xft.dpi resource: dpi / 96 rounded down, at least 1;
 //   4. on Wayland, the output's scale: a fractional scale takes the next
@@ -27,6 +29,7 @@ struct DEVICESCALESOURCES {
     const char* pszGdkScale = nullptr;     // GDK_SCALE, null when unset
     const char* pszXftDpi = nullptr;       // X11 only: the Xft.dpi resource, null when absent
     double dOutputScale = 0;               // Wayland only: the output's scale, 0 when unknown
+    int nKeptZoom = 0;                     // the player's zoom from an earlier run, 0 for none
 };
 
 // The two variables from the environment; the display's sources left empty.

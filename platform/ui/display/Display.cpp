@@ -8,6 +8,7 @@
 
 #include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/display/DriverChoice.h"
+#include "platform/ui/input/GamepadSource.h"
 #include "platform/ui/frame/WinApp.h"
 
 namespace {
@@ -61,6 +62,7 @@ BOOL AfxWinInit()
         if (StartDriver(driver)) {
             // No text input is read: keep input methods out of the way.
             SDL_StopTextInput();
+            CGamepadSource::Get().Start();
             return TRUE;
         }
     }
@@ -69,6 +71,7 @@ BOOL AfxWinInit()
 
 void AfxWinTerm()
 {
+    CGamepadSource::Get().Stop();
     AfxGetDisplaySystem().Stop();
     AfxSetDisplaySystem(nullptr);
 }

@@ -71,6 +71,11 @@ Uint32 CDisplaySystem::GetMouseButtons() const
     return SDL_GetMouseState(nullptr, nullptr);
 }
 
+void CDisplaySystem::ShowPointer(BOOL bShow)
+{
+    SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE);
+}
+
 BOOL CDisplaySystem::AnyWindowHasKeyboardFocus() const
 {
     return SDL_GetKeyboardFocus() != nullptr;

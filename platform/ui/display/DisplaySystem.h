@@ -67,6 +67,8 @@ public:
     virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
+    // Shows or hides the pointer over the program's windows.
+    virtual void ShowPointer(BOOL bShow);
 };
 
 // The system for SDL's driver pszDriver: X11, Wayland, or one with no

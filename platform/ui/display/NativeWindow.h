@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
 class CFrameBuffer;
@@ -34,7 +35,15 @@ public:
     // The window it belongs to and stays above (a modal dialog's owner).
     virtual void SetParent(CNativeWindow* pParent) = 0;
     virtual BOOL IsMinimized() const = 0;
+    // Fullscreen on its screen, or back; the new size comes as SIZE_CHANGED.
     virtual void SetFullscreen(BOOL bFullscreen) = 0;
+    // The work area (its screen less the panels) of the screen it is on;
+    // empty when the system cannot tell.
+    virtual CRect GetWorkArea() const = 0;
+    // It was just sized to cx x cy: keeps it wholly on its screen's work
+    // area, where it is when it fits there, else centred on it. bShown: it
+    // is on the screen already.
+    virtual void KeepOnScreen(int cx, int cy, BOOL bShown) = 0;
     virtual BOOL HasKeyboardFocus() const = 0;
     // Only ever asked for from another of our windows.
     virtual void TakeKeyboardFocus() = 0;

@@ -3,6 +3,7 @@
 
 #include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/display/FrameBuffer.h"
+#include "platform/ui/display/ScreenFit.h"
 
 namespace {
 
@@ -25,8 +26,17 @@ public:
     void SetSize(int cx, int cy) override { SDL_SetWindowSize(m_pWindow, cx, cy); }
     void SetFixedSize(int cx, int cy) override
     {
-        SDL_SetWindowMinimumSize(m_pWindow, cx, cy);
-        SDL_SetWindowMaximumSize(m_pWindow, cx, cy);
+        // SDL refuses a minimum above the maximum: the limit that gives way goes first.
+        int cxMax = 0;
+        int cyMax = 0;
+        SDL_GetWindowMaximumSize(m_pWindow, &cxMax, &cyMax);
+        if (cxMax > 0 && cx > cxMax) {
+            SDL_SetWindowMaximumSize(m_pWindow, cx, cy);
+            SDL_SetWindowMinimumSize(m_pWindow, cx, cy);
+        } else {
+            SDL_SetWindowMinimumSize(m_pWindow, cx, cy);
+            SDL_SetWindowMaximumSize(m_pWindow, cx, cy);
+        }
     }
     void GetPosition(int* px, int* py) const override { SDL_GetWindowPosition(m_pWindow, px, py); }
     void SetPosition(int x, int y) override { SDL_SetWindowPosition(m_pWindow, x, y); }
@@ -44,6 +54,30 @@ public:
     void SetFullscreen(BOOL bFullscreen) override
     {
         SDL_SetWindowFullscreen(m_pWindow, bFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+    CRect GetWorkArea() const override
+    {
+        SDL_Rect rc{};
+        const int nDisplay = SDL_GetWindowDisplayIndex(m_pWindow);
+        if (nDisplay < 0 || SDL_GetDisplayUsableBounds(nDisplay, &rc) != 0)
+            return CRect(0, 0, 0, 0);
+        return CRect(rc.x, rc.y, rc.x + rc.w, rc.y + rc.h);
+    }
+    void KeepOnScreen(int cx, int cy, BOOL) override
+    {
+        int x = 0;
+        int y = 0;
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+        SDL_GetWindowPosition(m_pWindow, &x, &y);
+        // Not known before the window is first shown: then the client alone counts.
+        SDL_GetWindowBordersSize(m_pWindow, &top, &left, &bottom, &right);
+        const CRect rcFrame(x - left, y - top, x + cx + right, y + cy + bottom);
+        const CRect rcKept = AfxKeepOnScreen(rcFrame, GetWorkArea());
+        if (rcKept != rcFrame)
+            SDL_SetWindowPosition(m_pWindow, rcKept.left + left, rcKept.top + top);
     }
     BOOL HasKeyboardFocus() const override { return SDL_GetKeyboardFocus() == m_pWindow; }
     void TakeKeyboardFocus() override { SDL_SetWindowInputFocus(m_pWindow); }

@@ -43,6 +43,16 @@ public:
     // xdg-shell tells no client that it is minimised: it just gets no frames.
     BOOL IsMinimized() const override { return FALSE; }
     void SetFullscreen(BOOL bFullscreen) override { m_window.SetFullscreen(bFullscreen); }
+    CRect GetWorkArea() const override { return m_window.GetWorkArea(); }
+    // Nor can it tell where a window is: one that grew is shown anew, and
+    // the compositor places it as a new one (sway centres it on its output).
+    void KeepOnScreen(int, int, BOOL bShown) override
+    {
+        if (!bShown)
+            return;
+        m_window.Hide();
+        m_window.Show();
+    }
     BOOL HasKeyboardFocus() const override
     {
         return m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus() == &m_window;
@@ -107,6 +117,12 @@ public:
     BOOL AnyWindowHasKeyboardFocus() const override
     {
         return m_pConnection && m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus();
+    }
+
+    void ShowPointer(BOOL bShow) override
+    {
+        if (m_pConnection && m_pConnection->GetSeat())
+            m_pConnection->GetSeat()->ShowPointer(bShow);
     }
 
     BOOL PrepareWait(int* pFd) override

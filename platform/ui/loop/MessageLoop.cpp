@@ -10,6 +10,7 @@
 
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DisplaySystem.h"
+#include "platform/ui/input/GamepadSource.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ void CMessageLoop::AddWindow(CLoopWindow* pWindow)
 void CMessageLoop::RemoveWindow(CLoopWindow* pWindow)
 {
     EndModal(pWindow);
+    if (m_pFocus == pWindow)
+        m_pFocus = nullptr;
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), pWindow), m_windows.end());
 }
 
@@ -136,8 +139,7 @@ void CMessageLoop::Route(const SDL_Event& event)
         break;
     }
     case SDL_WINDOWEVENT:
-        if (CLoopWindow* p = FindWindow(event.window.windowID))
-            p->OnWindowEvent(event.window);
+        RouteWindowEvent(event.window);
         break;
     case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONDOWN:
@@ -150,8 +152,28 @@ void CMessageLoop::Route(const SDL_Event& event)
         RouteInput(EventWindowID(event), event, TRUE);
         break;
     default:
+        if (CGamepadSource::IsPadEvent(event.type))
+            CGamepadSource::Get().OnEvent(event, PadTarget(), m_windows);
         break;
     }
+}
+
+void CMessageLoop::RouteWindowEvent(const SDL_WindowEvent& event)
+{
+    CLoopWindow* p = FindWindow(event.windowID);
+    if (!p)
+        return;
+    if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+        m_pFocus = p;
+    else if (event.event == SDL_WINDOWEVENT_FOCUS_LOST && m_pFocus == p)
+        m_pFocus = nullptr;
+    p->OnWindowEvent(event);
+}
+
+CLoopWindow* CMessageLoop::PadTarget() const
+{
+    CLoopWindow* pModal = GetModalWindow();
+    return m_pFocus && pModal ? pModal : m_pFocus;
 }
 
 void CMessageLoop::RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard)
@@ -185,7 +207,7 @@ BOOL CMessageLoop::FireOneTimer()
         if (m_windows[i]->FireDueTimer(now))
             return TRUE;
     }
-    return FALSE;
+    return CGamepadSource::Get().FireDue(now, PadTarget());
 }
 
 ULONGLONG CMessageLoop::NextPaintDue() const
@@ -198,7 +220,7 @@ ULONGLONG CMessageLoop::NextPaintDue() const
 
 ULONGLONG CMessageLoop::NextDue() const
 {
-    ULONGLONG due = CLoopWindow::kNever;
+    ULONGLONG due = CGamepadSource::Get().NextDue();
     for (CLoopWindow* p : m_windows)
         due = std::min({due, p->NextTimerDue(), p->NextPaintDue()});
     return due;
@@ -218,6 +240,9 @@ void CMessageLoop::Wait()
     const int nLimit = display.GetSleepLimit();
     if (nLimit >= 0 && (timeout < 0 || timeout > nLimit))
         timeout = nLimit;
+    // SDL reads controllers as it pumps events, with nothing here to sleep on.
+    if (CGamepadSource::Get().IsOpen() && (timeout < 0 || timeout > CGamepadSource::kPollMs))
+        timeout = CGamepadSource::kPollMs;
     int fd = -1;
     if (!display.PrepareWait(&fd))
         return;

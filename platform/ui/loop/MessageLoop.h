@@ -24,6 +24,11 @@
 // Keys go to the modal window whatever window id SDL gives them: with no
 // window manager the id may be 0.
 //
+// Game controllers (CGamepadSource) carry no window id: their input goes to
+// the modal window, else to the window with the keyboard focus, and nowhere
+// while the focus is with another program. The loop knows the focus from
+// the focus events its windows get.
+//
 // Left out: posted message queues (handlers call each other directly).
 #pragma once
 
@@ -58,6 +63,11 @@ public:
     virtual BOOL FireDueTimer(ULONGLONG now) = 0;
     // The program is asked to end (SDL_QUIT): a modal window ends its loop.
     virtual void OnQuit() {}
+    // A game controller's button as a virtual key (VK_GAMEPAD_*), for the
+    // window that takes input; bRepeat for a held key's repeats.
+    virtual void OnPadKey(UINT, BOOL) {}
+    // A game controller was unplugged; every window hears of it.
+    virtual void OnPadRemoved() {}
 
     static constexpr ULONGLONG kNever = ~ULONGLONG(0);
 };
@@ -71,6 +81,11 @@ public:
     void BeginModal(CLoopWindow* pWindow);
     void EndModal(CLoopWindow* pWindow);
     CLoopWindow* GetModalWindow() const;
+    // The window with the window system's keyboard focus, as its focus events
+    // told, or nullptr; SetFocusWindow moves it inside the program (a modal
+    // dialog that had it handing it back to its owner as it closes).
+    CLoopWindow* GetFocusWindow() const { return m_pFocus; }
+    void SetFocusWindow(CLoopWindow* pWindow) { m_pFocus = pWindow; }
 
     // One turn; TRUE when it handled something. With nothing to do and bWait
     // TRUE, it waits (or calls the idle hook, when one is set) and returns FALSE.
@@ -94,6 +109,9 @@ private:
     BOOL DispatchInput();
     void Route(const SDL_Event& event);
     void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
+    void RouteWindowEvent(const SDL_WindowEvent& event);
+    // The window a game controller's input goes to: none without the focus.
+    CLoopWindow* PadTarget() const;
     BOOL PaintOne();
     BOOL FireOneTimer();
     ULONGLONG NextDue() const;
@@ -103,6 +121,7 @@ private:
     const std::thread::id m_windowThread; // the thread that made the loop and runs it
     std::vector<CLoopWindow*> m_windows; // window thread only
     std::vector<CLoopWindow*> m_modal;   // window thread only; the last is the modal window
+    CLoopWindow* m_pFocus = nullptr;     // window thread only
     std::function<void()> m_idleHook;    // window thread only
     std::atomic<int> m_wakeFd;           // created once, never closed; written by any thread
     PollFunction m_poll;                 // window thread only

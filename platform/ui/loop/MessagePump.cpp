@@ -29,6 +29,20 @@ SDL_Keycode KeycodeOf(UINT nVirtKey)
         return SDLK_ESCAPE;
     case VK_SPACE:
         return SDLK_SPACE;
+    case VK_TAB:
+        return SDLK_TAB;
+    case VK_F11:
+        return SDLK_F11;
+    case VK_OEM_PLUS:
+        return SDLK_EQUALS;
+    case VK_OEM_MINUS:
+        return SDLK_MINUS;
+    case VK_ADD:
+        return SDLK_KP_PLUS;
+    case VK_SUBTRACT:
+        return SDLK_KP_MINUS;
+    case VK_NUMPAD0:
+        return SDLK_KP_0;
     case VK_F1:
         return SDLK_F1;
     case VK_F4:
@@ -75,6 +89,25 @@ void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats, BOOL bKeypa
     event.type = SDL_KEYUP;
     event.key.state = SDL_RELEASED;
     SDL_PushEvent(&event);
+}
+
+void AfxQueueCtrlKey(CWnd* pWnd, UINT nVirtKey)
+{
+    SDL_Event event{};
+    event.key.windowID = WindowIdOf(pWnd);
+    event.key.keysym.sym = KeycodeOf(nVirtKey);
+    event.key.keysym.mod = KMOD_LCTRL;
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
+BOOL AfxIsPointerShown()
+{
+    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
 }
 
 void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient)
@@ -140,6 +173,11 @@ void AfxQueueDisplayChange(CWnd* pWnd)
 void AfxQueueFocusLoss(CWnd* pWnd)
 {
     QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void AfxQueueFocusGain(CWnd* pWnd)
+{
+    QueueWindowEvent(pWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
 }
 
 void AfxQueueMinimize(CWnd* pWnd)

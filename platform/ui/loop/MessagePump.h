@@ -31,6 +31,11 @@ void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll);
 // auto-repeated downs come between the press and the release; bKeypad takes
 // the key from the numeric keypad (VK_RETURN: the keypad's Enter).
 void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, int nRepeats = 0, BOOL bKeypad = FALSE);
+// A key pressed with Ctrl held (down and up), as AfxQueueKey.
+// The keypad's keys are VK_ADD, VK_SUBTRACT and VK_NUMPAD0.
+void AfxQueueCtrlKey(CWnd* pWnd, UINT nVirtKey);
+// Whether the pointer shows over the program's windows.
+BOOL AfxIsPointerShown();
 // A mouse event at ptClient: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
 // WM_RBUTTONDOWN or WM_RBUTTONUP.
 void AfxQueueMouse(CWnd* pWnd, UINT message, CPoint ptClient);
@@ -46,6 +51,8 @@ void AfxQueueExpose(CWnd* pWnd);
 void AfxQueueDisplayChange(CWnd* pWnd);
 // pWnd's window loses the keyboard focus to another program.
 void AfxQueueFocusLoss(CWnd* pWnd);
+// pWnd's window gets the keyboard focus.
+void AfxQueueFocusGain(CWnd* pWnd);
 // The window manager minimises pWnd's window.
 void AfxQueueMinimize(CWnd* pWnd);
 // A request to end the program (SIGINT, SIGTERM): every modal loop ends.

@@ -97,6 +97,9 @@ public:                                                                         
 #define ON_WM_KEYDOWN()                                                                                                \
     AFX_MSG_ENTRY(WM_KEYDOWN, 0, 0, 0, p->OnKeyDown(UINT(w), UINT(LOWORD(uintptr_t(l))), UINT(HIWORD(uintptr_t(l))));  \
                   return 0;)
+#define ON_WM_SYSKEYDOWN()                                                                                             \
+    AFX_MSG_ENTRY(WM_SYSKEYDOWN, 0, 0, 0,                                                                             \
+                  p->OnSysKeyDown(UINT(w), UINT(LOWORD(uintptr_t(l))), UINT(HIWORD(uintptr_t(l)))); return 0;)
 #define ON_WM_ACTIVATE()                                                                                               \
     AFX_MSG_ENTRY(WM_ACTIVATE, 0, 0, 0,                                                                               \
                   p->OnActivate(UINT(LOWORD(w)), AfxWndFromHandle(HWND(l)), BOOL(HIWORD(w))); return 0;)
@@ -107,3 +110,5 @@ public:                                                                         
     AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, 0,                                                                             \
                   return LRESULT(p->OnMouseWheel(UINT(GET_KEYSTATE_WPARAM(w)), GET_WHEEL_DELTA_WPARAM(w),             \
                                                  CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l))));)
+#define ON_WM_INPUT_DEVICE_CHANGE()                                                                                    \
+    AFX_MSG_ENTRY(WM_INPUT_DEVICE_CHANGE, 0, 0, 0, p->OnInputDeviceChange((unsigned short)(w), (void*)(l)); return 0;)

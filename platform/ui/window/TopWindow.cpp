@@ -27,41 +27,6 @@ CUiTopWindow::CUiTopWindow(CWnd* pWnd, std::unique_ptr<CNativeWindow> pWindow, D
     CMessageLoop::Get().AddWindow(this);
 }
 
-BOOL CUiTopWindow::ApplyScale()
-{
-    DEVICESCALESOURCES sources = AfxDeviceScaleEnvironment();
-    AfxGetDisplaySystem().GetScaleSources(m_pWindow.get(), &sources);
-    const int nScale = AfxGetDeviceScale(sources);
-    int cx = 0;
-    int cy = 0;
-    int cxPixels = 0;
-    int cyPixels = 0;
-    m_pWindow->GetSize(&cx, &cy);
-    m_pWindow->GetSizeInPixels(&cxPixels, &cyPixels);
-    const int nBacking = cx > 0 ? std::max(1, cxPixels / cx) : 1;
-    const int cxWanted = m_cxClient * nScale / nBacking;
-    const int cyWanted = m_cyClient * nScale / nBacking;
-    if (nScale == m_nScale && nBacking == m_nBacking && cx == cxWanted && cy == cyWanted)
-        return FALSE;
-    m_nScale = nScale;
-    m_nBacking = nBacking;
-    m_pWindow->SetSize(cxWanted, cyWanted);
-    if (m_bShown)
-        m_pWindow->SetFixedSize(cxWanted, cyWanted);
-    LosePicture();
-    return TRUE;
-}
-
-CPoint CUiTopWindow::ClientPoint(int x, int y) const
-{
-    // Rounded down, also left of and above the window (a held button's moves).
-    const auto toClient = [this](int n) {
-        const int nScaled = n * m_nBacking;
-        return nScaled >= 0 ? nScaled / m_nScale : -((-nScaled + m_nScale - 1) / m_nScale);
-    };
-    return CPoint(toClient(x), toClient(y));
-}
-
 void CUiTopWindow::NoteRefreshRate()
 {
     m_pacer.SetRefreshRate(m_pWindow ? m_pWindow->GetRefreshRate() : 0);
@@ -85,6 +50,8 @@ void CUiTopWindow::Destroy()
     if (pFocus && pFocus->GetTopWindow() == this)
         AfxSetFocusWindow(nullptr);
     m_pPressed = nullptr;
+    if (m_bFullscreen)
+        AfxGetDisplaySystem().ShowPointer(TRUE);
     m_bShown = FALSE;
     m_dwStyle &= ~WS_VISIBLE;
     m_pWindow.reset();
@@ -168,12 +135,14 @@ UINT CUiTopWindow::GetTimerElapse(UINT_PTR nIDEvent) const
 
 ULONGLONG CUiTopWindow::NextTimerDue() const
 {
-    return m_pWindow ? m_timers.NextDue() : kNever;
+    return m_pWindow ? std::min(m_timers.NextDue(), m_pointerHideDue) : kNever;
 }
 
 BOOL CUiTopWindow::FireDueTimer(ULONGLONG now)
 {
     UINT_PTR nIDEvent = 0;
+    if (HidePointerIfDue(now))
+        return TRUE;
     if (!m_pWindow || !m_timers.TakeDue(now, &nIDEvent))
         return FALSE;
     Send(WM_TIMER, nIDEvent, 0);

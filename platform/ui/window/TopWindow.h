@@ -91,6 +91,8 @@ public:
     ULONGLONG NextTimerDue() const override;
     BOOL FireDueTimer(ULONGLONG now) override;
     void OnQuit() override;
+    void OnPadKey(UINT nVirtKey, BOOL bRepeat) override;
+    void OnPadRemoved() override;
 
     // Painting, for CPaintDC: BeginPaint takes the pending repaint (there may
     // be none) and tells whether the background is to be erased; the surface
@@ -117,6 +119,23 @@ public:
     SDL_Surface* GetPaintSurface() const { return m_pPaintSurface; }
     // Drawn over every paint until set back to nullptr; window thread only.
     void SetOverlay(CWindowOverlay* pOverlay);
+
+    // Size and place (WindowLayout.cpp). Fullscreen shows the picture at the
+    // largest whole scale that fits the screen, centred, black around it,
+    // and hides the pointer after kPointerHideMs without motion; back out of
+    // it the window is as it was. The zoom is the player's whole scale, 1 ..
+    // GetMaxZoom() (the largest whose window fits the work area), or 0 for
+    // the automatic one; a zoom kept from an earlier run yields to
+    // QUINDLE_SCALE, one chosen now does not. A window that changes size
+    // stays wholly on its screen, centred again where it would leave it.
+    static constexpr DWORD kPointerHideMs = 2000;
+    void SetFullscreen(BOOL bFullscreen);
+    BOOL IsFullscreen() const { return m_bFullscreen; }
+    // FALSE when nZoom cannot be had (fullscreen, or out of range).
+    BOOL SetZoom(int nZoom);
+    void SetKeptZoom(int nZoom);
+    int GetZoom() const { return m_nZoom; }
+    int GetMaxZoom() const;
 
     // Timers: one WM_TIMER per period, none while a handler has not returned.
     void SetTimer(UINT_PTR nIDEvent, UINT nElapse);
@@ -149,6 +168,11 @@ private:
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
     void Present();
     void NoteRefreshRate();
+    // The picture's part of the frame buffer: all of it, or in fullscreen a
+    // view of its centre (freed by the caller when it is not the surface).
+    SDL_Surface* MakePicture(SDL_Surface* pSurface);
+    void NotePointerMotion();
+    BOOL HidePointerIfDue(ULONGLONG now);
     // What the window showed is gone: the next paint draws and presents all of it.
     void LosePicture();
 
@@ -184,6 +208,13 @@ private:
     CUiControl* m_pPressed = nullptr; // the push button the left button went down on
     CPoint m_ptMouse;
     float m_fWheel = 0; // wheel movement short of a whole notch, in WHEEL_DELTA units
+    BOOL m_bFullscreen = FALSE;
+    int m_nZoom = 0;     // the zoom chosen in this run, 0 for none
+    int m_nKeptZoom = 0; // the zoom kept from an earlier run, 0 for none
+    CPoint m_ptOrigin;   // where the picture starts in the frame buffer, in pixels
+    SDL_Surface* m_pFrame = nullptr; // while a paint is open: the frame buffer's surface
+    BOOL m_bBlackDue = FALSE;        // fullscreen: the black around the picture is to be drawn and shown
+    ULONGLONG m_pointerHideDue = kNever;
 };
 
 // Whether any window of the program has the window system's keyboard focus,

@@ -19,6 +19,7 @@
 #define WM_ICONERASEBKGND 0x0027
 #define WM_QUERYDRAGICON 0x0037
 #define WM_SETICON 0x0080
+#define WM_INPUT_DEVICE_CHANGE 0x00FE
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_SYSKEYDOWN 0x0104
@@ -37,6 +38,10 @@
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 
+// WM_INPUT_DEVICE_CHANGE's kind of change (wParam).
+#define GIDC_ARRIVAL 1
+#define GIDC_REMOVAL 2
+
 // WM_SIZE's kind of change (wParam).
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
@@ -54,14 +59,39 @@
 // One notch of the wheel.
 #define WHEEL_DELTA 120
 
-// Virtual keys.
+// Virtual keys. A game controller's buttons arrive as keys too, by their
+// standard names: A, B, Start (menu), Back (view), the pad's and the left
+// stick's up and down.
+#define VK_TAB 0x09
 #define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
 #define VK_UP 0x26
 #define VK_DOWN 0x28
 #define VK_F1 0x70
+#define VK_NUMPAD0 0x60
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
 #define VK_F4 0x73
+#define VK_F11 0x7A
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
+#define VK_GAMEPAD_A 0xC3
+#define VK_GAMEPAD_B 0xC4
+#define VK_GAMEPAD_DPAD_UP 0xCB
+#define VK_GAMEPAD_DPAD_DOWN 0xCC
+#define VK_GAMEPAD_MENU 0xCF
+#define VK_GAMEPAD_VIEW 0xD0
+#define VK_GAMEPAD_LEFT_THUMBSTICK_UP 0xD3
+#define VK_GAMEPAD_LEFT_THUMBSTICK_DOWN 0xD4
+
+// The state of a key as of the key message being handled: the high bit set
+// while it is down. Only Ctrl, Shift and Alt (VK_MENU) are told.
+typedef int16_t SHORT;
+SHORT GetKeyState(int nVirtKey);
 
 // System commands (WM_SYSCOMMAND wParam; the low four bits are the system's).
 #define SC_CLOSE 0xF060

@@ -28,10 +28,25 @@ UINT VirtualKey(SDL_Keycode sym)
         return VK_ESCAPE;
     case SDLK_SPACE:
         return VK_SPACE;
+    case SDLK_TAB:
+        return VK_TAB;
     case SDLK_F1:
         return VK_F1;
     case SDLK_F4:
         return VK_F4;
+    case SDLK_F11:
+        return VK_F11;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+        return VK_OEM_PLUS;
+    case SDLK_MINUS:
+        return VK_OEM_MINUS;
+    case SDLK_KP_PLUS:
+        return VK_ADD;
+    case SDLK_KP_MINUS:
+        return VK_SUBTRACT;
+    case SDLK_KP_0:
+        return VK_NUMPAD0;
     case SDLK_UP:
         return VK_UP;
     case SDLK_DOWN:
@@ -64,6 +79,7 @@ void CUiTopWindow::OnInput(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_MOUSEMOTION:
+        NotePointerMotion();
         m_ptMouse = ClientPoint(event.motion.x, event.motion.y);
         // A pushed button keeps the mouse until the button is released.
         if (m_pPressed)
@@ -140,16 +156,40 @@ void CUiTopWindow::OnMouseWheel(const SDL_MouseWheelEvent& event)
         AfxNoteWheelEvent(event.timestamp, m_nWindowID);
 }
 
+// The modifiers of the key message being handled, as GetKeyState tells them.
+static Uint16 g_nKeyMods = KMOD_NONE;
+
+SHORT GetKeyState(int nVirtKey)
+{
+    const Uint16 mask = nVirtKey == VK_CONTROL ? KMOD_CTRL
+                        : nVirtKey == VK_SHIFT ? KMOD_SHIFT
+                        : nVirtKey == VK_MENU  ? KMOD_ALT
+                                               : 0;
+    return (g_nKeyMods & mask) ? SHORT(0x8000) : SHORT(0);
+}
+
 void CUiTopWindow::OnKey(const SDL_KeyboardEvent& event)
 {
     const UINT nVirtKey = VirtualKey(event.keysym.sym);
     if (!nVirtKey)
         return;
+    g_nKeyMods = event.keysym.mod;
     const LPARAM lParam = kOneKeyStroke | (event.repeat ? kWasDown : 0);
     if (event.keysym.mod & KMOD_ALT)
         Send(WM_SYSKEYDOWN, nVirtKey, lParam | kAltContext);
     else
         Send(WM_KEYDOWN, nVirtKey, lParam);
+}
+
+void CUiTopWindow::OnPadKey(UINT nVirtKey, BOOL bRepeat)
+{
+    g_nKeyMods = KMOD_NONE;
+    Send(WM_KEYDOWN, nVirtKey, kOneKeyStroke | (bRepeat ? kWasDown : 0));
+}
+
+void CUiTopWindow::OnPadRemoved()
+{
+    Send(WM_INPUT_DEVICE_CHANGE, GIDC_REMOVAL, 0);
 }
 
 CUiControl* CUiTopWindow::ControlAt(CPoint pt) const

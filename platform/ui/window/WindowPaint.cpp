@@ -52,7 +52,8 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
     if (*pbErase)
         m_bPictureKept = FALSE;
     m_bPainting = TRUE;
-    m_pPaintSurface = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
+    m_pFrame = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
+    m_pPaintSurface = MakePicture(m_pFrame);
     return m_pPaintSurface;
 }
 
@@ -75,7 +76,9 @@ void CUiTopWindow::EndPaint()
         // player) has its whole effect there now.
         AfxNoteWheelPresent(m_nWindowID);
     }
-    m_pPaintSurface = nullptr;
+    if (m_pPaintSurface != m_pFrame)
+        SDL_FreeSurface(m_pPaintSurface);
+    m_pPaintSurface = m_pFrame = nullptr;
     m_bKeepPicture = FALSE;
     m_bPainting = FALSE;
 }
@@ -109,8 +112,12 @@ void CUiTopWindow::Present()
 {
     const SDL_Surface* pSurface = m_pPaintSurface;
     const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
-    if (!rc.IsRectEmpty()) {
-        const SDL_Rect rcChanged{rc.left, rc.top, rc.Width(), rc.Height()};
+    if (m_bBlackDue && m_pFrame != pSurface) {
+        // The black around a fullscreen picture shows with it, once.
+        m_pWindow->GetFrameBuffer()->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
+        m_bBlackDue = FALSE;
+    } else if (!rc.IsRectEmpty()) {
+        const SDL_Rect rcChanged{m_ptOrigin.x + rc.left, m_ptOrigin.y + rc.top, rc.Width(), rc.Height()};
         m_pWindow->GetFrameBuffer()->Present(rcChanged);
     }
     AfxNoteFirstPresent();
@@ -120,10 +127,15 @@ void CUiTopWindow::Present()
 void CUiTopWindow::FillBackground()
 {
     SDL_Surface* pSurface = m_pPaintSurface;
-    if (!pSurface && m_pWindow && m_bShown)
-        pSurface = m_pWindow->GetFrameBuffer()->GetSurface();
+    SDL_Surface* pFrame = nullptr;
+    if (!pSurface && m_pWindow && m_bShown) {
+        pFrame = m_pWindow->GetFrameBuffer()->GetSurface();
+        pSurface = MakePicture(pFrame);
+    }
     if (pSurface)
         AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
+    if (pSurface != pFrame && !m_pPaintSurface)
+        SDL_FreeSurface(pSurface);
 }
 
 void CUiTopWindow::SetOverlay(CWindowOverlay* pOverlay)

@@ -26,8 +26,8 @@ public:
     {
         m_cx = cx;
         m_cy = cy;
-        libdecor_frame_set_min_content_size(m_pFrame, cx, cy);
-        libdecor_frame_set_max_content_size(m_pFrame, cx, cy);
+        if (!m_bWantFullscreen)
+            SetLimits(cx, cy);
         // A window of one size has nothing to maximise or resize.
         libdecor_frame_unset_capabilities(m_pFrame, LIBDECOR_ACTION_RESIZE);
         if (m_bConfigured)
@@ -39,6 +39,9 @@ public:
     }
     void SetFullscreen(BOOL bFullscreen) override
     {
+        // Fullscreen takes the output's size, which the fixed one would forbid.
+        m_bWantFullscreen = bFullscreen;
+        SetLimits(bFullscreen ? 0 : m_cx, bFullscreen ? 0 : m_cy);
         if (bFullscreen)
             libdecor_frame_set_fullscreen(m_pFrame, nullptr);
         else
@@ -48,9 +51,16 @@ public:
     void Map() override { libdecor_frame_map(m_pFrame); }
 
 private:
-    void Commit(libdecor_configuration* pConfiguration)
+    // 0 x 0: no limits.
+    void SetLimits(int cx, int cy)
     {
-        libdecor_state* pState = libdecor_state_new(m_cx, m_cy);
+        libdecor_frame_set_min_content_size(m_pFrame, cx, cy);
+        libdecor_frame_set_max_content_size(m_pFrame, cx, cy);
+    }
+
+    void Commit(libdecor_configuration* pConfiguration, int cx = 0, int cy = 0)
+    {
+        libdecor_state* pState = libdecor_state_new(cx > 0 ? cx : m_cx, cy > 0 ? cy : m_cy);
         libdecor_frame_commit(m_pFrame, pState, pConfiguration);
         libdecor_state_free(pState);
     }
@@ -60,11 +70,15 @@ private:
         auto* self = static_cast<CDecorShell*>(pData);
         libdecor_window_state state = LIBDECOR_WINDOW_STATE_NONE;
         libdecor_configuration_get_window_state(pConfiguration, &state);
-        // The content keeps its one size whatever the configure suggests.
-        self->Commit(pConfiguration);
+        // The content keeps its one size whatever the configure suggests, but in fullscreen.
+        const BOOL bFullscreen = (state & LIBDECOR_WINDOW_STATE_FULLSCREEN) != 0;
+        int cx = 0;
+        int cy = 0;
+        if (!bFullscreen || !libdecor_configuration_get_content_size(pConfiguration, self->m_pFrame, &cx, &cy))
+            cx = cy = 0;
+        self->Commit(pConfiguration, cx, cy);
         self->m_bConfigured = TRUE;
-        self->m_pWindow->OnConfigure((state & LIBDECOR_WINDOW_STATE_ACTIVE) != 0,
-                                     (state & LIBDECOR_WINDOW_STATE_FULLSCREEN) != 0);
+        self->m_pWindow->OnConfigure((state & LIBDECOR_WINDOW_STATE_ACTIVE) != 0, bFullscreen, cx, cy);
     }
     static void OnClose(libdecor_frame*, void* pData) { static_cast<CDecorShell*>(pData)->m_pWindow->OnClose(); }
     static void OnCommit(libdecor_frame*, void* pData)
@@ -80,6 +94,7 @@ private:
     int m_cx = 1;
     int m_cy = 1;
     BOOL m_bConfigured = FALSE;
+    BOOL m_bWantFullscreen = FALSE;
 };
 
 libdecor_frame_interface CDecorShell::s_interface = {OnConfigure, OnClose, OnCommit, OnDismissPopup, {}, {}, {},

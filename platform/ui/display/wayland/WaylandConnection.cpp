@@ -102,8 +102,8 @@ void CWaylandConnection::OnGlobal(void* pData, wl_registry* pRegistry, uint32_t 
     } else if (std::strcmp(pszInterface, wl_output_interface.name) == 0 && nVersion >= kOutputVersion) {
         auto* pOutput = static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion));
         static const wl_output_listener listener = {
-            [](void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*, int32_t) {},
-            [](void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {},
+            OnOutputGeometry,
+            OnOutputMode,
             [](void* p, wl_output*) {
                 // The output's properties are complete: windows on it may need another scale.
                 for (CWaylandWindow* pWindow : static_cast<CWaylandConnection*>(p)->m_windows)
@@ -113,7 +113,7 @@ void CWaylandConnection::OnGlobal(void* pData, wl_registry* pRegistry, uint32_t 
             [](void*, wl_output*, const char*) {},
             [](void*, wl_output*, const char*) {}};
         wl_output_add_listener(pOutput, &listener, self);
-        self->m_outputs.push_back(OUTPUT{pOutput, nName, 1});
+        self->m_outputs.push_back(OUTPUT{pOutput, nName, 1, 0, 0, FALSE});
     }
 }
 
@@ -122,6 +122,28 @@ void CWaylandConnection::OnOutputScale(void* pData, wl_output* pOutput, int32_t 
     for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
         if (output.pOutput == pOutput)
             output.nScale = std::max(1, int(nFactor));
+    }
+}
+
+void CWaylandConnection::OnOutputGeometry(void* pData, wl_output* pOutput, int32_t, int32_t, int32_t, int32_t,
+                                          int32_t, const char*, const char*, int32_t nTransform)
+{
+    for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
+        if (output.pOutput == pOutput)
+            output.bTurned = (nTransform & 1) != 0; // 90 and 270 degrees, flipped or not
+    }
+}
+
+void CWaylandConnection::OnOutputMode(void* pData, wl_output* pOutput, uint32_t nFlags, int32_t cx, int32_t cy,
+                                      int32_t)
+{
+    if (!(nFlags & WL_OUTPUT_MODE_CURRENT))
+        return;
+    for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
+        if (output.pOutput == pOutput) {
+            output.cxMode = cx;
+            output.cyMode = cy;
+        }
     }
 }
 
@@ -153,6 +175,20 @@ int CWaylandConnection::GetOutputScale(const wl_output* pOutput) const
             return output.nScale;
     }
     return 1;
+}
+
+CRect CWaylandConnection::GetOutputArea(const wl_output* pOutput) const
+{
+    const OUTPUT* pFound = nullptr;
+    for (const OUTPUT& output : m_outputs) {
+        if (output.pOutput == pOutput || (!pOutput && !pFound))
+            pFound = &output;
+    }
+    if (!pFound || pFound->cxMode <= 0 || pFound->cyMode <= 0)
+        return CRect(0, 0, 0, 0);
+    const int cx = (pFound->bTurned ? pFound->cyMode : pFound->cxMode) / pFound->nScale;
+    const int cy = (pFound->bTurned ? pFound->cxMode : pFound->cyMode) / pFound->nScale;
+    return CRect(0, 0, cx, cy);
 }
 
 CWaylandWindow* CWaylandConnection::FindWindow(const wl_surface* pSurface) const

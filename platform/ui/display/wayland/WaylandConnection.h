@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/Rect.h"
 #include "platform/core/Types.h"
 
 struct wl_display;
@@ -57,6 +58,9 @@ public:
     // The scale of the only output, where there is one: a new window's best
     // guess before the compositor says where it is.
     int GetSoleOutputScale() const { return m_outputs.size() == 1 ? m_outputs[0].nScale : 1; }
+    // Output pOutput (the first one when null) in points, at (0, 0): a
+    // client learns of no panels nor of where outputs are. Empty when unknown.
+    CRect GetOutputArea(const wl_output* pOutput) const;
     // Our window whose surface is pSurface, or nullptr (libdecor's frame, a cursor).
     CWaylandWindow* FindWindow(const wl_surface* pSurface) const;
     // The window the compositor activated last, else the last one shown:
@@ -86,12 +90,19 @@ private:
                          uint32_t nVersion);
     static void OnGlobalRemove(void* pData, wl_registry* pRegistry, uint32_t nName);
     static void OnOutputScale(void* pData, wl_output* pOutput, int32_t nFactor);
+    static void OnOutputGeometry(void* pData, wl_output* pOutput, int32_t x, int32_t y, int32_t cxMm, int32_t cyMm,
+                                 int32_t nSubpixel, const char* pszMake, const char* pszModel, int32_t nTransform);
+    static void OnOutputMode(void* pData, wl_output* pOutput, uint32_t nFlags, int32_t cx, int32_t cy,
+                             int32_t nRefresh);
     void Dispatch();
 
     struct OUTPUT {
         wl_output* pOutput;
         uint32_t nName;
         int nScale;
+        int cxMode; // the current mode in pixels, 0 until told
+        int cyMode;
+        BOOL bTurned; // a transform of a quarter turn: the mode's sides swap
     };
 
     wl_display* m_pDisplay;

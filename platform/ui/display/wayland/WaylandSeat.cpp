@@ -109,9 +109,24 @@ void CWaylandSeat::OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double
     m_pPointerWindow = m_pConnection->FindWindow(pSurface);
     if (!m_pPointerWindow)
         return;
-    m_cursor.Set(m_pPointer, nSerial, m_pPointerWindow->GetBufferScale());
+    m_nEnterSerial = nSerial;
+    if (m_bPointerHidden)
+        wl_pointer_set_cursor(m_pPointer, nSerial, nullptr, 0, 0);
+    else
+        m_cursor.Set(m_pPointer, nSerial, m_pPointerWindow->GetBufferScale());
     PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_ENTER);
     OnPointerMotion(x, y);
+}
+
+void CWaylandSeat::ShowPointer(BOOL bShow)
+{
+    m_bPointerHidden = !bShow;
+    if (!m_pPointer || !m_pPointerWindow)
+        return;
+    if (bShow)
+        m_cursor.Set(m_pPointer, m_nEnterSerial, m_pPointerWindow->GetBufferScale());
+    else
+        wl_pointer_set_cursor(m_pPointer, m_nEnterSerial, nullptr, 0, 0);
 }
 
 void CWaylandSeat::OnPointerLeave()

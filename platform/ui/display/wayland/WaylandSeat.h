@@ -45,6 +45,8 @@ public:
     // The serial of the last input, which some shell requests need.
     uint32_t GetLastSerial() const { return m_nSerial; }
 
+    // Shows or hides the pointer over our windows, now and at its next entry.
+    void ShowPointer(BOOL bShow);
     // Posts the repeats of a held key that are due; TRUE if any was.
     BOOL RepeatKeys();
     // Milliseconds until the next repeat is due, -1 when no key repeats.
@@ -79,6 +81,8 @@ private:
     wl_keyboard* m_pKeyboard = nullptr;
     CWaylandCursor m_cursor;
     uint32_t m_nSerial = 0;
+    uint32_t m_nEnterSerial = 0; // the pointer's last entry, which setting its image needs
+    BOOL m_bPointerHidden = FALSE;
 
     CWaylandWindow* m_pPointerWindow = nullptr;
     double m_x = 0; // the pointer in the window's points

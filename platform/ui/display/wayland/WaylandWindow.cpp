@@ -46,14 +46,21 @@ CWaylandWindow::~CWaylandWindow()
 
 void CWaylandWindow::GetSize(int* pcx, int* pcy) const
 {
-    *pcx = m_cx;
-    *pcy = m_cy;
+    const BOOL bFull = m_bFullscreen && m_cxFullscreen > 0 && m_cyFullscreen > 0;
+    *pcx = bFull ? m_cxFullscreen : m_cx;
+    *pcy = bFull ? m_cyFullscreen : m_cy;
 }
 
 void CWaylandWindow::GetSizeInPixels(int* pcx, int* pcy) const
 {
-    *pcx = m_cx * m_nBufferScale;
-    *pcy = m_cy * m_nBufferScale;
+    GetSize(pcx, pcy);
+    *pcx *= m_nBufferScale;
+    *pcy *= m_nBufferScale;
+}
+
+CRect CWaylandWindow::GetWorkArea() const
+{
+    return m_pConnection->GetOutputArea(m_outputs.empty() ? nullptr : m_outputs.front());
 }
 
 void CWaylandWindow::SetTitle(const char* pszTitle)
@@ -117,6 +124,7 @@ void CWaylandWindow::Hide()
         wl_callback_destroy(m_pFrameCallback);
     m_pFrameCallback = nullptr;
     m_bConfigured = m_bActivated = m_bFullscreen = FALSE;
+    m_cxFullscreen = m_cyFullscreen = 0;
 }
 
 void CWaylandWindow::Commit(wl_buffer* pBuffer, const CRect& rcDamage)
@@ -144,12 +152,22 @@ void CWaylandWindow::OnFrameDone()
     m_pFrameCallback = nullptr;
 }
 
-void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen)
+void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int cy)
 {
     const BOOL bFirst = !m_bConfigured;
+    int cxOld = 0;
+    int cyOld = 0;
+    GetSize(&cxOld, &cyOld);
     m_bConfigured = TRUE;
     m_bActivated = bActivated;
     m_bFullscreen = bFullscreen;
+    m_cxFullscreen = bFullscreen ? cx : 0;
+    m_cyFullscreen = bFullscreen ? cy : 0;
+    int cxNew = 0;
+    int cyNew = 0;
+    GetSize(&cxNew, &cyNew);
+    if (!bFirst && (cxNew != cxOld || cyNew != cyOld))
+        PostWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
     if (bFirst) {
         // The window layer paints now; its first buffer maps the window.
         PostWindowEvent(SDL_WINDOWEVENT_SHOWN);

@@ -10,7 +10,8 @@
 //
 // What the compositor tells it becomes SDL window events in the connection's
 // queue: SHOWN and EXPOSED after the first configure, CLOSE for the close
-// button, DISPLAY_CHANGED when its buffer scale changes.
+// button, DISPLAY_CHANGED when its buffer scale changes, SIZE_CHANGED when
+// fullscreen gives it the output's size or takes it back.
 #pragma once
 
 #include <SDL.h>
@@ -43,6 +44,8 @@ public:
     int GetBufferScale() const { return m_nBufferScale; }
     void GetSize(int* pcx, int* pcy) const;
     void GetSizeInPixels(int* pcx, int* pcy) const;
+    // The output it is on (the first one while it is on none), in points.
+    CRect GetWorkArea() const;
 
     void SetTitle(const char* pszTitle);
     // The fixed size in points (minimum = maximum).
@@ -68,7 +71,9 @@ public:
     void Commit(wl_buffer* pBuffer, const CRect& rcDamage);
 
     // From the shell role and the connection.
-    void OnConfigure(BOOL bActivated, BOOL bFullscreen);
+    // cx x cy: the size the compositor asks for in points (0 x 0: none),
+    // which the window takes only in fullscreen.
+    void OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int cy);
     void OnClose();
     void OnOutputsChanged();
     void OnOutputGone(wl_output* pOutput);
@@ -92,6 +97,8 @@ private:
     BOOL m_bConfigured = FALSE;
     BOOL m_bActivated = FALSE;
     BOOL m_bFullscreen = FALSE;
+    int m_cxFullscreen = 0; // the size fullscreen gave, 0 x 0 when it gave none
+    int m_cyFullscreen = 0;
     wl_callback* m_pFrameCallback = nullptr;
     std::vector<wl_output*> m_outputs; // the outputs the surface is on
     int m_nBufferScale = 1;

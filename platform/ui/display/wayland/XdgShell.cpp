@@ -37,8 +37,10 @@ public:
     void SetTitle(const char* pszTitle) override { xdg_toplevel_set_title(m_pToplevel, pszTitle); }
     void SetFixedSize(int cx, int cy) override
     {
-        xdg_toplevel_set_min_size(m_pToplevel, cx, cy);
-        xdg_toplevel_set_max_size(m_pToplevel, cx, cy);
+        m_cx = cx;
+        m_cy = cy;
+        if (!m_bWantFullscreen)
+            SetLimits(cx, cy);
     }
     void SetParent(CWaylandShell* pParent) override
     {
@@ -46,6 +48,9 @@ public:
     }
     void SetFullscreen(BOOL bFullscreen) override
     {
+        // Fullscreen takes the output's size, which the fixed one would forbid.
+        m_bWantFullscreen = bFullscreen;
+        SetLimits(bFullscreen ? 0 : m_cx, bFullscreen ? 0 : m_cy);
         if (bFullscreen)
             xdg_toplevel_set_fullscreen(m_pToplevel, nullptr);
         else
@@ -56,15 +61,25 @@ public:
     void Map() override { wl_surface_commit(m_pWindow->GetSurface()); }
 
 private:
+    // 0 x 0: no limits.
+    void SetLimits(int cx, int cy)
+    {
+        xdg_toplevel_set_min_size(m_pToplevel, cx, cy);
+        xdg_toplevel_set_max_size(m_pToplevel, cx, cy);
+    }
+
     static void OnConfigure(void* pData, xdg_surface* pSurface, uint32_t nSerial)
     {
         auto* self = static_cast<CXdgShell*>(pData);
         xdg_surface_ack_configure(pSurface, nSerial);
-        self->m_pWindow->OnConfigure(self->m_bActivated, self->m_bFullscreen);
+        self->m_pWindow->OnConfigure(self->m_bActivated, self->m_bFullscreen, self->m_cxConfigured,
+                                     self->m_cyConfigured);
     }
-    static void OnToplevelConfigure(void* pData, xdg_toplevel*, int32_t, int32_t, wl_array* pStates)
+    static void OnToplevelConfigure(void* pData, xdg_toplevel*, int32_t cx, int32_t cy, wl_array* pStates)
     {
         auto* self = static_cast<CXdgShell*>(pData);
+        self->m_cxConfigured = cx;
+        self->m_cyConfigured = cy;
         self->m_bActivated = self->m_bFullscreen = FALSE;
         const auto* pState = static_cast<const uint32_t*>(pStates->data);
         for (size_t i = 0; i < pStates->size / sizeof(uint32_t); ++i) {
@@ -84,8 +99,13 @@ private:
     xdg_surface* m_pXdgSurface;
     xdg_toplevel* m_pToplevel;
     zxdg_toplevel_decoration_v1* m_pDecoration = nullptr;
+    int m_cx = 0; // the fixed size
+    int m_cy = 0;
+    BOOL m_bWantFullscreen = FALSE;
     BOOL m_bActivated = FALSE; // from the toplevel's configure, applied at the surface's
     BOOL m_bFullscreen = FALSE;
+    int m_cxConfigured = 0;
+    int m_cyConfigured = 0;
 };
 
 } // namespace

@@ -1,0 +1,42 @@
+// Game controllers as the program reaches them. Their buttons arrive as key
+// messages (the VK_GAMEPAD_* keys, WinUser.h) and an unplugged one as
+// WM_INPUT_DEVICE_CHANGE; this is the rest. No SDL here.
+#pragma once
+
+#include "platform/core/Types.h"
+
+// A rumble of nMilliseconds on the controller pressed last; FALSE when there
+// is none or it cannot rumble. Window thread.
+BOOL AfxRumbleGamepad(UINT nMilliseconds);
+
+// A controller that exists only inside this process (SDL's virtual
+// joystick, made as a standard game controller), for tests: it plugs in and
+// out as a real one, its buttons and left stick move as a player's would
+// (SDL reads them at its next event pump), and it counts the rumbles asked
+// of it. After AfxWinInit, on the window thread.
+class CVirtualPad {
+public:
+    enum EButton { kA, kB, kBack, kStart, kDpadUp, kDpadDown };
+
+    CVirtualPad() = default;
+    CVirtualPad(const CVirtualPad&) = delete;
+    CVirtualPad& operator=(const CVirtualPad&) = delete;
+    ~CVirtualPad();
+
+    // bRumble: whether it has motors. FALSE when SDL cannot make it.
+    BOOL Plug(BOOL bRumble = TRUE);
+    void Unplug();
+    void Press(EButton button);
+    void Release(EButton button);
+    // The left stick's vertical axis, SDL's range: negative is up.
+    void SetStickY(int nValue);
+    // Rumbles asked for so far (a request to stop one is not counted).
+    int GetRumbles() const { return m_nRumbles; }
+
+private:
+    static int Rumble(void* pUserData, WORD low, WORD high);
+
+    void* m_pJoystick = nullptr; // SDL_Joystick, open while plugged
+    int m_nInstance = -1;
+    int m_nRumbles = 0;
+};
