@@ -75,6 +75,8 @@ BOOL CQuindleDlg::OnSizeCommand(UINT nID)
     switch (nID) {
     case IDM_FULLSCREEN:
         AfxSetFullscreen(this, !AfxIsFullscreen(this));
+        if (CMenu* pSysMenu = GetSystemMenu(FALSE))
+            pSysMenu->CheckMenuItem(IDM_FULLSCREEN, MF_BYCOMMAND | (AfxIsFullscreen(this) ? MF_CHECKED : MF_UNCHECKED));
         return TRUE;
     case IDM_ZOOMIN:
         nStep = 1;

@@ -76,6 +76,7 @@ TEST_F(WindowSizeTest, FullscreenCentresThePictureMapsClicksHidesTheIdlePointerA
           })
         .Then([&] {
             EXPECT_TRUE(AfxIsFullscreen(&m_dlg));
+            EXPECT_TRUE(m_dlg.GetSystemMenu(FALSE)->GetMenuState(IDM_FULLSCREEN, MF_BYCOMMAND) & MF_CHECKED);
             bShownAtFirst = AfxIsPointerShown();
             // Start's place at 1x is off the picture now: a click there does nothing.
             AfxQueueMouse(&m_dlg, WM_LBUTTONDOWN, ptStart);
@@ -99,6 +100,7 @@ TEST_F(WindowSizeTest, FullscreenCentresThePictureMapsClicksHidesTheIdlePointerA
         })
         .Then([&] {
             EXPECT_FALSE(AfxIsFullscreen(&m_dlg));
+            EXPECT_FALSE(m_dlg.GetSystemMenu(FALSE)->GetMenuState(IDM_FULLSCREEN, MF_BYCOMMAND) & MF_CHECKED);
             EXPECT_TRUE(AfxIsPointerShown());
             AfxQueueMouse(&m_dlg, WM_MOUSEMOVE, ptStart);
         })
