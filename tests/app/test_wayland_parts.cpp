@@ -62,6 +62,14 @@ TEST(ShmRingTest, AtMostThreeBuffersThenThePresentWaitsAndAResizeRemakesOnlyFree
     EXPECT_EQ(ring.TakeStale(1), CRect(0, 0, 2 * kW, 2 * kH));
     EXPECT_EQ(ring.GetAge(0), 4u) << "written first, three presents ago";
     EXPECT_TRUE(ring.IsHeld(0) && ring.IsHeld(2) && !ring.IsHeld(1));
+
+    // Back to 1x (a zoom out): a kept 1x buffer lacks all of itself, and not
+    // a pixel more, though the 2x picture changed all over.
+    ring.NoteChange(CRect(0, 0, 2 * kW, 2 * kH));
+    ring.Release(0);
+    EXPECT_EQ(ring.Acquire(kW, kH, &bRemake), 0);
+    EXPECT_FALSE(bRemake);
+    EXPECT_EQ(ring.TakeStale(0), CRect(0, 0, kW, kH));
 }
 
 class XkbKeyboardTest : public ::testing::Test {

@@ -6,7 +6,8 @@
 # pixel, the 2x golden menu; a click on Start at its scaled place starts a
 # game; F11 again gives the window back as it was; Ctrl+plus makes it
 # 1116 x 502, wholly on the screen, and the zoom is kept: the next run starts
-# at that size (and on X11 QUINDLE_SCALE still wins for one run). Last, at
+# at that size (and on X11 QUINDLE_SCALE still wins for one run; on Wayland
+# Ctrl+minus first takes it back to 558 x 251, on its 1x buffers). Last, at
 # Xft.dpi 192 on a 1600 x 1200 screen the 2x window starts wholly on it.
 # Usage: fullscreen.sh path/to/quindle
 # With E2E_KEEP_SHOTS=dir, the X11 fullscreen game is kept there (the README's picture).
@@ -202,6 +203,12 @@ if wl_launch; then
     check "Wayland: Ctrl+plus makes the window 1116 x 502, still floating ($SWAY_WIN)" \
         [ "$CW x $CH $FLOATING" = "1116 x 502 true" ]
     check "Wayland: it lies wholly on the output" on_screen "$CX" "$CY" "$CW" "$CH"
+    # The 1x buffers again, though the 2x picture changed all over; then 2x for the next run.
+    xdotool key ctrl+minus
+    check "Wayland: Ctrl+minus makes it 558 x 251 again" \
+        wait_until 3000 eval 'sway_settled Quindle 1000 && [ "${SWAY_WIN##* }" = 251 ]'
+    xdotool key ctrl+plus
+    wait_until 3000 eval 'sway_settled Quindle 1000 && [ "${SWAY_WIN##* }" = 502 ]'
     check "Wayland: the zoom is kept" zoom_kept 2
     quit Wayland
 else

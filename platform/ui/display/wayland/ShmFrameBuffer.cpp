@@ -52,6 +52,8 @@ SDL_Surface* CShmFrameBuffer::GetSurface()
         // XRGB8888 in memory as wl_shm has it, and as the drawing layer keeps it end to end.
         m_pPicture = SDL_CreateRGBSurfaceWithFormat(0, cx, cy, 32, SDL_PIXELFORMAT_RGB888);
         m_rcUncommitted = CRect(0, 0, cx, cy);
+        // A buffer kept from when the picture last had this size shows none of the new one.
+        m_ring.NoteChange(m_rcUncommitted);
     }
     return m_pPicture;
 }

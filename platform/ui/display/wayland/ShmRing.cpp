@@ -1,5 +1,7 @@
 #include "platform/ui/display/wayland/ShmRing.h"
 
+#include <algorithm>
+
 namespace {
 
 CRect Union(const CRect& a, const CRect& b)
@@ -51,7 +53,12 @@ int CShmRing::Acquire(int cx, int cy, BOOL* pbRemake)
 CRect CShmRing::TakeStale(int i)
 {
     SLOT& slot = m_slots[size_t(i)];
-    const CRect rc = slot.rcStale;
+    // Changes noted while the picture had another size (a zoom, a scale, fullscreen) may
+    // reach past this buffer: it lacks at most all of itself.
+    CRect rc(std::max(slot.rcStale.left, LONG(0)), std::max(slot.rcStale.top, LONG(0)),
+             std::min(slot.rcStale.right, LONG(slot.cx)), std::min(slot.rcStale.bottom, LONG(slot.cy)));
+    if (rc.IsRectEmpty())
+        rc = CRect(0, 0, 0, 0);
     slot.rcStale = CRect(0, 0, 0, 0);
     slot.nWritten = ++m_nPresents;
     return rc;

@@ -25,7 +25,8 @@ public:
     // The buffer to write a cx x cy picture into, or -1 when every one is
     // held. *pbRemake says whether its memory must be made (again) first.
     int Acquire(int cx, int cy, BOOL* pbRemake);
-    // What buffer i lacks of the picture; the part is then taken as written.
+    // What buffer i lacks of the picture, within its size; the part is then
+    // taken as written.
     CRect TakeStale(int i);
     // The compositor holds buffer i from its attach until its release.
     void MarkHeld(int i) { m_slots[size_t(i)].bHeld = TRUE; }
