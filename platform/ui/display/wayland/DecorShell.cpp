@@ -22,15 +22,17 @@ public:
     ~CDecorShell() override { libdecor_frame_unref(m_pFrame); }
 
     void SetTitle(const char* pszTitle) override { libdecor_frame_set_title(m_pFrame, pszTitle); }
-    void SetFixedSize(int cx, int cy) override
+    void SetFixedSize(int cx, int cy, BOOL bLimit) override
     {
+        const BOOL bNewSize = cx != m_cx || cy != m_cy;
         m_cx = cx;
         m_cy = cy;
-        if (!m_bWantFullscreen)
-            SetLimits(cx, cy);
+        // 0 x 0: no limits.
+        libdecor_frame_set_min_content_size(m_pFrame, bLimit ? cx : 0, bLimit ? cy : 0);
+        libdecor_frame_set_max_content_size(m_pFrame, bLimit ? cx : 0, bLimit ? cy : 0);
         // A window of one size has nothing to maximise or resize.
         libdecor_frame_unset_capabilities(m_pFrame, LIBDECOR_ACTION_RESIZE);
-        if (m_bConfigured)
+        if (m_bConfigured && bNewSize)
             Commit(nullptr);
     }
     void SetParent(CWaylandShell* pParent) override
@@ -39,9 +41,6 @@ public:
     }
     void SetFullscreen(BOOL bFullscreen) override
     {
-        // Fullscreen takes the output's size, which the fixed one would forbid.
-        m_bWantFullscreen = bFullscreen;
-        SetLimits(bFullscreen ? 0 : m_cx, bFullscreen ? 0 : m_cy);
         if (bFullscreen)
             libdecor_frame_set_fullscreen(m_pFrame, nullptr);
         else
@@ -51,13 +50,6 @@ public:
     void Map() override { libdecor_frame_map(m_pFrame); }
 
 private:
-    // 0 x 0: no limits.
-    void SetLimits(int cx, int cy)
-    {
-        libdecor_frame_set_min_content_size(m_pFrame, cx, cy);
-        libdecor_frame_set_max_content_size(m_pFrame, cx, cy);
-    }
-
     void Commit(libdecor_configuration* pConfiguration, int cx = 0, int cy = 0)
     {
         libdecor_state* pState = libdecor_state_new(cx > 0 ? cx : m_cx, cy > 0 ? cy : m_cy);
@@ -94,7 +86,6 @@ private:
     int m_cx = 1;
     int m_cy = 1;
     BOOL m_bConfigured = FALSE;
-    BOOL m_bWantFullscreen = FALSE;
 };
 
 libdecor_frame_interface CDecorShell::s_interface = {OnConfigure, OnClose, OnCommit, OnDismissPopup, {}, {}, {},

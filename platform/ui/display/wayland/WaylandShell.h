@@ -18,8 +18,10 @@ class CWaylandShell {
 public:
     virtual ~CWaylandShell() = default;
     virtual void SetTitle(const char* pszTitle) = 0;
-    // Minimum = maximum: the window cannot be resized (a tiling compositor floats it).
-    virtual void SetFixedSize(int cx, int cy) = 0;
+    // The window's one size. With bLimit, minimum = maximum: it cannot be
+    // resized (a tiling compositor floats it); without, while fullscreen,
+    // which takes the output's size, no limits.
+    virtual void SetFixedSize(int cx, int cy, BOOL bLimit) = 0;
     virtual void SetParent(CWaylandShell* pParent) = 0;
     virtual void SetFullscreen(BOOL bFullscreen) = 0;
     virtual void SetMinimized() = 0;

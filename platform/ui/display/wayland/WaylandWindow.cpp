@@ -75,7 +75,7 @@ void CWaylandWindow::SetSize(int cx, int cy)
     m_cx = std::max(1, cx);
     m_cy = std::max(1, cy);
     if (m_pShell)
-        m_pShell->SetFixedSize(m_cx, m_cy);
+        m_pShell->SetFixedSize(m_cx, m_cy, !m_bWantFullscreen);
 }
 
 void CWaylandWindow::SetParent(CWaylandWindow* pParent)
@@ -88,8 +88,11 @@ void CWaylandWindow::SetParent(CWaylandWindow* pParent)
 void CWaylandWindow::SetFullscreen(BOOL bFullscreen)
 {
     m_bWantFullscreen = bFullscreen;
-    if (m_pShell)
+    if (m_pShell) {
+        // Fullscreen takes the output's size, which the fixed one would forbid.
+        m_pShell->SetFixedSize(m_cx, m_cy, !bFullscreen);
         m_pShell->SetFullscreen(bFullscreen);
+    }
 }
 
 void CWaylandWindow::Minimize()
@@ -104,7 +107,7 @@ void CWaylandWindow::Show()
         return;
     m_pShell.reset(AfxMakeWaylandShell(m_pConnection, this));
     m_pShell->SetTitle(m_strTitle.c_str());
-    m_pShell->SetFixedSize(m_cx, m_cy);
+    m_pShell->SetFixedSize(m_cx, m_cy, !m_bWantFullscreen);
     if (m_pParent && m_pParent->m_pShell)
         m_pShell->SetParent(m_pParent->m_pShell.get());
     if (m_bWantFullscreen)

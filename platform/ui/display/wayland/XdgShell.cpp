@@ -35,12 +35,11 @@ public:
     }
 
     void SetTitle(const char* pszTitle) override { xdg_toplevel_set_title(m_pToplevel, pszTitle); }
-    void SetFixedSize(int cx, int cy) override
+    void SetFixedSize(int cx, int cy, BOOL bLimit) override
     {
-        m_cx = cx;
-        m_cy = cy;
-        if (!m_bWantFullscreen)
-            SetLimits(cx, cy);
+        // 0 x 0: no limits.
+        xdg_toplevel_set_min_size(m_pToplevel, bLimit ? cx : 0, bLimit ? cy : 0);
+        xdg_toplevel_set_max_size(m_pToplevel, bLimit ? cx : 0, bLimit ? cy : 0);
     }
     void SetParent(CWaylandShell* pParent) override
     {
@@ -48,9 +47,6 @@ public:
     }
     void SetFullscreen(BOOL bFullscreen) override
     {
-        // Fullscreen takes the output's size, which the fixed one would forbid.
-        m_bWantFullscreen = bFullscreen;
-        SetLimits(bFullscreen ? 0 : m_cx, bFullscreen ? 0 : m_cy);
         if (bFullscreen)
             xdg_toplevel_set_fullscreen(m_pToplevel, nullptr);
         else
@@ -61,13 +57,6 @@ public:
     void Map() override { wl_surface_commit(m_pWindow->GetSurface()); }
 
 private:
-    // 0 x 0: no limits.
-    void SetLimits(int cx, int cy)
-    {
-        xdg_toplevel_set_min_size(m_pToplevel, cx, cy);
-        xdg_toplevel_set_max_size(m_pToplevel, cx, cy);
-    }
-
     static void OnConfigure(void* pData, xdg_surface* pSurface, uint32_t nSerial)
     {
         auto* self = static_cast<CXdgShell*>(pData);
@@ -99,9 +88,6 @@ private:
     xdg_surface* m_pXdgSurface;
     xdg_toplevel* m_pToplevel;
     zxdg_toplevel_decoration_v1* m_pDecoration = nullptr;
-    int m_cx = 0; // the fixed size
-    int m_cy = 0;
-    BOOL m_bWantFullscreen = FALSE;
     BOOL m_bActivated = FALSE; // from the toplevel's configure, applied at the surface's
     BOOL m_bFullscreen = FALSE;
     int m_cxConfigured = 0;
