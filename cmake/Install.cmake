@@ -1,9 +1,8 @@
 # What `make install` and the Debian package (debian/) put on the system, in
 # the places Debian gives them: the program among the games, the desktop entry
-# and the software centre's metainfo under one reverse-DNS id, icons in the
+# and the software centre's metainfo under the program's reverse-DNS id
+# (QUINDLE_APP_ID, which its windows carry too), icons in the
 # hicolor theme, a manual page in section 6, and the licence and changelog.
-set(QUINDLE_APP_ID "org.example.quindle" CACHE STRING
-  "Reverse-DNS id of the desktop entry and the metainfo (a domain the project owns)")
 set(QUINDLE_SCREENSHOT_BASE_URL "" CACHE STRING
   "Web address where docs/menu.png and docs/game.png are published; empty leaves the screenshots out")
 # debhelper installs debian/copyright and debian/changelog in their place.
@@ -53,8 +52,10 @@ list(APPEND generated ${metainfo})
 add_custom_target(quindle_data ALL DEPENDS ${generated})
 
 install(TARGETS quindle RUNTIME DESTINATION ${QUINDLE_INSTALL_GAMESDIR})
-install(FILES res/desktop/quindle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
-  RENAME ${QUINDLE_APP_ID}.desktop)
+# Desktops match the window to this entry by its file name (the Wayland app
+# id) or its StartupWMClass (the X11 WM_CLASS): both are the id.
+configure_file(res/desktop/quindle.desktop.in ${stage}/${QUINDLE_APP_ID}.desktop @ONLY)
+install(FILES ${stage}/${QUINDLE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${stage}/quindle.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 if(QUINDLE_INSTALL_DOCS)

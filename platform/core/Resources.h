@@ -23,6 +23,9 @@ struct AFX_RESOURCE_TABLE {
     int nIcons;
     const VERSIONINFODATA* pVersion; // never null
     const char* pszUsage;            // what --help prints; never null
+    // The name desktops know the program by (reverse DNS, as its desktop
+    // entry's file name): every toplevel's Wayland app id, the X11 WM_CLASS.
+    const char* pszAppId;            // never null
 };
 
 // Defined by the program: its resource table, which lives as long as the process.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/Resources.h"
 #include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/display/DriverChoice.h"
 #include "platform/ui/input/GamepadSource.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr const char* kX11 = "x11";
 constexpr const char* kWayland = "wayland";
-// The class desktops know the program by on X11 (our Wayland toplevels set the same app id).
-constexpr const char* kAppId = "quindle";
 
 BOOL IsSet(const char* pszName)
 {
@@ -56,7 +55,10 @@ BOOL AfxWinInit()
 {
     // Closing windows is the dialogs' business, not a reason to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint("SDL_VIDEO_X11_WMCLASS", kAppId);
+    // The class desktops know the program by on X11, as the app id on Wayland.
+    // SDL 2.26 reads it from the environment only, when its video starts; a
+    // class the user set there stays.
+    setenv("SDL_VIDEO_X11_WMCLASS", AfxProgramResources().pszAppId, 0);
     for (const std::string& driver :
          AfxChooseVideoDrivers(std::getenv("SDL_VIDEODRIVER"), IsSet("WAYLAND_DISPLAY"), IsSet("DISPLAY"))) {
         if (StartDriver(driver)) {

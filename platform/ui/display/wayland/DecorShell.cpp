@@ -4,20 +4,19 @@
 #include <libdecor.h>
 #include <wayland-client.h>
 
+#include "platform/core/Resources.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
 #include "platform/ui/display/wayland/WaylandShell.h"
 #include "platform/ui/display/wayland/WaylandWindow.h"
 
 namespace {
 
-constexpr const char* kAppId = "quindle";
-
 class CDecorShell : public CWaylandShell {
 public:
     CDecorShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow) : m_pWindow(pWindow)
     {
         m_pFrame = libdecor_decorate(pConnection->GetDecor(), pWindow->GetSurface(), &s_interface, this);
-        libdecor_frame_set_app_id(m_pFrame, kAppId);
+        libdecor_frame_set_app_id(m_pFrame, AfxProgramResources().pszAppId);
     }
     ~CDecorShell() override { libdecor_frame_unref(m_pFrame); }
 

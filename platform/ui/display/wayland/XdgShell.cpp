@@ -1,6 +1,7 @@
 // Our own xdg_toplevel, decorated by the compositor where it offers that.
 #include <wayland-client.h>
 
+#include "platform/core/Resources.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
 #include "platform/ui/display/wayland/WaylandShell.h"
 #include "platform/ui/display/wayland/WaylandWindow.h"
@@ -8,8 +9,6 @@
 #include "xdg-shell-client-protocol.h"
 
 namespace {
-
-constexpr const char* kAppId = "quindle";
 
 class CXdgShell : public CWaylandShell {
 public:
@@ -19,7 +18,7 @@ public:
         xdg_surface_add_listener(m_pXdgSurface, &kSurfaceListener, this);
         m_pToplevel = xdg_surface_get_toplevel(m_pXdgSurface);
         xdg_toplevel_add_listener(m_pToplevel, &kToplevelListener, this);
-        xdg_toplevel_set_app_id(m_pToplevel, kAppId);
+        xdg_toplevel_set_app_id(m_pToplevel, AfxProgramResources().pszAppId);
         if (zxdg_decoration_manager_v1* pManager = pConnection->GetDecorationManager()) {
             m_pDecoration = zxdg_decoration_manager_v1_get_toplevel_decoration(pManager, m_pToplevel);
             zxdg_toplevel_decoration_v1_set_mode(m_pDecoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
