@@ -44,6 +44,14 @@ about_open() {
     [ -n "$ABOUT" ]
 }
 about_closed() { ! about_open; }
+# about_is_dialog: the About box is, to a window manager, a dialog of the main window.
+about_is_dialog() {
+    local id props
+    id=$(windows | grep "\"$ABOUT_CAPTION\"" | head -1 | cut -d' ' -f1)
+    props=$(xprop -id "$id" _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR)
+    grep -q '_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG$' <<<"$props" &&
+        [ "$(sed -n 's/^WM_TRANSIENT_FOR(WINDOW): window id # //p' <<<"$props")" = "$(printf '0x%x' "$WIN")" ]
+}
 
 # With no window manager the window is its client area.
 wshot_to() { import -window "$WIN" "$1"; }
@@ -90,6 +98,7 @@ if LAUNCH_WITH=no_locale launch; then
             pass "the About item opens the About box"
             read -r AW AH AX AY <<<"$ABOUT"
             check "the About box is 411 x 83" [ "$AW x $AH" = "411 x 83" ]
+            check "... a dialog of the main window, transient for it" about_is_dialog
             sleep 0.2
             rootshot
             [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/about.png"

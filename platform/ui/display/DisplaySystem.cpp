@@ -59,6 +59,11 @@ std::unique_ptr<CNativeWindow> CDisplaySystem::CreateWindow(const char* pszTitle
     return AfxCreateSdlWindow(this, pszTitle, cx, cy, bInTaskbar);
 }
 
+void CDisplaySystem::MakeDialogOf(SDL_Window* pDialog, SDL_Window* pOwner) const
+{
+    SDL_SetWindowModalFor(pDialog, pOwner);
+}
+
 void CDisplaySystem::GetScaleSources(CNativeWindow*, DEVICESCALESOURCES*) const {}
 
 Uint16 CDisplaySystem::GetModState() const

@@ -49,6 +49,9 @@ public:
     virtual void GetScaleSources(CNativeWindow* pWindow, DEVICESCALESOURCES* pSources) const;
     // For SDL windows: what pWindow paints into, its window surface.
     virtual std::unique_ptr<CFrameBuffer> MakeFrameBuffer(SDL_Window* pWindow) const;
+    // For SDL windows: makes pDialog, not yet shown, a dialog of pOwner:
+    // it stays above its owner, and the window manager treats it as a dialog.
+    virtual void MakeDialogOf(SDL_Window* pDialog, SDL_Window* pOwner) const;
     // What the seat holds now, as SDL names it: the modifier keys (SDL_Keymod),
     // the mouse buttons (SDL_BUTTON masks), and whether any window of ours
     // has the keyboard focus.

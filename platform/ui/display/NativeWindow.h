@@ -32,7 +32,10 @@ public:
     // The frame's borders around the client; FALSE when unknown.
     virtual BOOL GetBordersSize(int* pTop, int* pLeft, int* pBottom, int* pRight) const = 0;
     virtual void SetIcon(SDL_Surface* pIcon) = 0;
-    // The window it belongs to and stays above (a modal dialog's owner).
+    // The window it belongs to and stays above (a modal dialog's owner),
+    // asked before it is first shown: a dialog of that window to the window
+    // manager (transient and of the dialog type on X11, the toplevel's
+    // parent on Wayland).
     virtual void SetParent(CNativeWindow* pParent) = 0;
     virtual BOOL IsMinimized() const = 0;
     // Fullscreen on its screen, or back; the new size comes as SIZE_CHANGED.

@@ -9,8 +9,8 @@ namespace {
 
 class CSdlWindow : public CNativeWindow {
 public:
-    CSdlWindow(SDL_Window* pWindow, std::unique_ptr<CFrameBuffer> pFrameBuffer)
-        : m_pWindow(pWindow), m_pFrameBuffer(std::move(pFrameBuffer))
+    CSdlWindow(CDisplaySystem* pSystem, SDL_Window* pWindow, std::unique_ptr<CFrameBuffer> pFrameBuffer)
+        : m_pSystem(pSystem), m_pWindow(pWindow), m_pFrameBuffer(std::move(pFrameBuffer))
     {
     }
     ~CSdlWindow() override
@@ -48,7 +48,7 @@ public:
     void SetParent(CNativeWindow* pParent) override
     {
         if (pParent)
-            SDL_SetWindowModalFor(m_pWindow, static_cast<CSdlWindow*>(pParent)->m_pWindow);
+            m_pSystem->MakeDialogOf(m_pWindow, static_cast<CSdlWindow*>(pParent)->m_pWindow);
     }
     BOOL IsMinimized() const override { return (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MINIMIZED) != 0; }
     void SetFullscreen(BOOL bFullscreen) override
@@ -92,6 +92,7 @@ public:
     CFrameBuffer* GetFrameBuffer() override { return m_pFrameBuffer.get(); }
 
 private:
+    CDisplaySystem* m_pSystem;
     SDL_Window* m_pWindow;
     std::unique_ptr<CFrameBuffer> m_pFrameBuffer;
 };
@@ -108,5 +109,5 @@ std::unique_ptr<CNativeWindow> AfxCreateSdlWindow(CDisplaySystem* pSystem, const
     if (!pWindow)
         return nullptr;
     pSystem->Attach(pWindow);
-    return std::unique_ptr<CNativeWindow>(new CSdlWindow(pWindow, pSystem->MakeFrameBuffer(pWindow)));
+    return std::unique_ptr<CNativeWindow>(new CSdlWindow(pSystem, pWindow, pSystem->MakeFrameBuffer(pWindow)));
 }

@@ -2,6 +2,7 @@
 // the only file that includes X11 headers.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <string>
@@ -45,6 +46,21 @@ public:
     {
         m_strXftDpi = m_pDisplay ? AfxReadXftDpi(m_pDisplay) : std::string();
         pSources->pszXftDpi = m_strXftDpi.empty() ? nullptr : m_strXftDpi.c_str();
+    }
+
+    void MakeDialogOf(SDL_Window* pDialog, SDL_Window* pOwner) const override
+    {
+        CDisplaySystem::MakeDialogOf(pDialog, pOwner);
+        // SDL marks every window it makes as a normal one; window managers then
+        // give a dialog minimise and maximise buttons and a place in the task list.
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!m_pDisplay || !SDL_GetWindowWMInfo(pDialog, &info) || info.subsystem != SDL_SYSWM_X11)
+            return;
+        const Atom type = XInternAtom(m_pDisplay, "_NET_WM_WINDOW_TYPE", False);
+        Atom dialog = XInternAtom(m_pDisplay, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+        XChangeProperty(m_pDisplay, info.info.x11.window, type, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&dialog), 1);
     }
 
     BOOL PrepareWait(int* pFd) override
