@@ -1,7 +1,7 @@
 # Helpers shared by the end-to-end scripts and bench/motion_cpu.sh; sourced.
-#   Results: pass, fail, check. Servers: start_xvfb, start_sway, all stopped
-#   on exit with the program. The program: wait_exit, CPU and wake-up
-#   figures, the wheel trace. Screens: screen.sh, sourced at the end.
+#   Results: pass, fail, check. Servers: start_xvfb, start_sway, start_weston,
+#   start_mutter, all stopped on exit with the program. The program:
+#   wait_exit, CPU and wake-up figures, the wheel trace. Screens: screen.sh, sourced at the end.
 
 PASSED=0
 FAILED=0
@@ -157,6 +157,39 @@ start_weston() {
     done
     echo "e2e: cannot start weston:" >&2
     cat "$WORK/weston.log" >&2
+    exit 1
+}
+
+# start_mutter: GNOME's compositor as a Wayland-only display server nested in
+# the Xvfb at $XVFB_DISPLAY, as the desktop runs it, on a session bus and in a
+# runtime folder of its own (it warns of the session services it misses:
+# harmless). Its output is a window at the root's top-left corner, 800 x 600.
+# Sets MUTTER_PID; exports XDG_RUNTIME_DIR, WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS.
+start_mutter() {
+    local rt home bus
+    rt=$(mktemp -d)
+    home=$(mktemp -d)
+    chmod 700 "$rt"
+    at_cleanup "rm -rf $rt $home"
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || { echo "e2e: cannot start a session bus" >&2; exit 1; }
+    at_cleanup "kill ${bus##*$'\n'} 2>/dev/null"
+    export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*} XDG_RUNTIME_DIR=$rt
+    DISPLAY=$XVFB_DISPLAY HOME=$home mutter --nested --wayland --no-x11 --wayland-display=wayland-e2e \
+        >"$WORK/mutter.log" 2>&1 &
+    MUTTER_PID=$!
+    disown "$MUTTER_PID"
+    at_cleanup "kill $MUTTER_PID 2>/dev/null"
+    export WAYLAND_DISPLAY=wayland-e2e
+    # Ready once its output shows its background (blue; the Xvfb's root is black).
+    for _ in $(seq 100); do
+        if [ -S "$rt/wayland-e2e" ] && convert x:root -format '%[fx:p{700,500}.b>0.2]' info: 2>/dev/null | grep -qx 1; then
+            return 0
+        fi
+        kill -0 "$MUTTER_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "e2e: cannot start mutter:" >&2
+    cat "$WORK/mutter.log" >&2
     exit 1
 }
 

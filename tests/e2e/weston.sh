@@ -16,44 +16,14 @@ export LC_ALL=C.UTF-8
 BIN=${1:?usage: weston.sh path/to/quindle}
 BIN=$(readlink -f "$BIN")
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-
-TITLE_H=24 # libdecor's title bar above the client
-BUTTON=18  # from the client's right edge to the middle of the close button; maximise is 31 more
+source "$(dirname "${BASH_SOURCE[0]}")/decor.sh"
 
 for tool in Xvfb weston xdotool import convert xdpyinfo setpriv; do
     command -v "$tool" >/dev/null || { echo "weston e2e: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
 done
 
-rootshot() { import -window root "$WORK/shot.png"; }
-wshot_to() { import -window root -crop "${CLIENT_SIZE// /}+$CX+$CY" +repage "$1"; }
-
-# face_box w h: "x y" of the client of that size in a new root capture (the
-# region of the face colour, holes and all), or nothing.
-face_box() {
-    rootshot
-    convert "$WORK/shot.png" -fill black +opaque "rgb($FACE)" -fill white -opaque "rgb($FACE)" \
-        -define connected-components:verbose=true -connected-components 8 null: |
-        awk -v s="$1x$2" '$NF == "srgb(255,255,255)" { split($2, g, "+"); if (g[1] == s) { print g[2], g[3]; exit } }'
-}
-found() { # found w h: sets FX FY
-    local at
-    at=$(face_box "$1" "$2")
-    [ -n "$at" ] && read -r FX FY <<<"$at"
-}
-gone() { ! found "$@"; }
-
-# title_bar x y w: in the last root capture, the band above the client at
-# (x, y) is covered by a bar (none of the desktop's blue in it) that shows a
-# caption (light text in its middle half, grey when the window is inactive).
-title_bar() {
-    local IMG=$WORK/shot.png
-    ! colour_in 'b>r+0.2' "$1" $(($2 - TITLE_H + 2)) "$3" $((TITLE_H - 4)) &&
-        colour_in 'intensity>0.45' $(($1 + $3 / 4)) $(($2 - TITLE_H + 4)) $(($3 / 2)) 16
-}
 # pointer_follows: hovering over Start shows, once weston has the pointer's place afresh.
 pointer_follows() { weston_enter $((CX + ${START_AT% *})) $((CY + ${START_AT#* })) && poll 1000 pixels_are $START_FILL $RED; }
-# button x y w offset: the middle of a title-bar button, offset from the client's right edge.
-button() { echo $(($1 + $3 - $4)) $(($2 - TITLE_H / 2)); }
 
 start_xvfb
 export DISPLAY=$XVFB_DISPLAY # for xdotool and import only
