@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/core/StateFile.h"
 #include "platform/core/StateLock.h"
@@ -150,35 +152,62 @@ TEST_F(BestCopies, ALockHeldByAnotherProcessDelaysAWriteAndNeverLosesIt)
     EXPECT_EQ(OnDisk(), 9);
 }
 
-// The child writes the next value over and over; it is killed after a random
-// time of up to three writes, in the middle of a write as often as not. Both outcomes
-// must be seen, or the kill never landed where it matters.
+// The child writes the next value over and over, saying on a pipe when each
+// write begins and ends; it is killed at a random point of its first write's
+// time (measured on the child itself, however slow it runs: a sanitizer's
+// fork is), so in the middle of a write as often as not. Both outcomes must
+// be seen, or the kill never landed where it matters.
 TEST_F(BestCopies, AWriterKilledAtRandomPointsLeavesTheOldValueOrTheNew)
 {
     constexpr int kKills = 200;
+    constexpr int kTimings = 5;
     CStateFile file{CString(m_path)};
-    // Kills spread over a few writes' time, however fast this disk is.
-    constexpr int kTimedWrites = 5;
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < kTimedWrites; ++i)
-        ASSERT_TRUE(file.WriteInt(0));
-    const auto writeUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0) / kTimedWrites;
+    ASSERT_TRUE(file.WriteInt(0));
+    // Starts a writer of nValue; returns once it has begun its first write.
+    int said[2];
+    ASSERT_EQ(pipe(said), 0);
+    auto writer = [&](int nValue) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            CStateFile child{CString(m_path)};
+            for (;;) {
+                if (write(said[1], "b", 1) != 1 || !child.WriteInt(nValue) || write(said[1], "e", 1) != 1)
+                    _exit(1);
+            }
+        }
+        char c = 0;
+        EXPECT_EQ(read(said[0], &c, 1), 1);
+        EXPECT_EQ(c, 'b');
+        return pid;
+    };
+    auto end = [&](pid_t pid) {
+        kill(pid, SIGKILL);
+        int status = 0;
+        EXPECT_EQ(waitpid(pid, &status, 0), pid);
+        // What it said before it died is not the next writer's.
+        int nPending = 0;
+        if (ioctl(said[0], FIONREAD, &nPending) == 0 && nPending > 0) {
+            std::vector<char> unread(nPending);
+            EXPECT_EQ(read(said[0], unread.data(), unread.size()), nPending);
+        }
+    };
+    std::chrono::microseconds writeUs{0};
+    for (int i = 0; i < kTimings; ++i) {
+        const pid_t pid = writer(0);
+        const auto t0 = std::chrono::steady_clock::now();
+        char c = 0;
+        EXPECT_EQ(read(said[0], &c, 1), 1);
+        writeUs += std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
+        end(pid);
+    }
     std::mt19937 random(21);
-    std::uniform_int_distribution<int> delayUs(0, std::max(1000, int(3 * writeUs.count())));
+    std::uniform_int_distribution<int> delayUs(0, int(writeUs.count() / kTimings));
     int nOld = 0, nNew = 0, nBroken = 0;
     for (int i = 0; i < kKills; ++i) {
         const int nBefore = OnDisk();
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            CStateFile writer{CString(m_path)};
-            for (;;)
-                writer.WriteInt(nBefore + 1);
-        }
+        const pid_t pid = writer(nBefore + 1);
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        end(pid);
         const int nAfter = OnDisk();
         if (nAfter == nBefore)
             ++nOld;
@@ -187,9 +216,11 @@ TEST_F(BestCopies, AWriterKilledAtRandomPointsLeavesTheOldValueOrTheNew)
         else
             ++nBroken;
     }
+    close(said[0]);
+    close(said[1]);
     EXPECT_EQ(nBroken, 0);
-    EXPECT_GT(nOld, 0);
-    EXPECT_GT(nNew, 0);
+    EXPECT_GT(nOld, 0) << nNew << " kills left the new value, none the old";
+    EXPECT_GT(nNew, 0) << nOld << " kills left the old value, none the new";
     // What a killed writer leaves is at most its new file, written over next time.
     ASSERT_TRUE(file.WriteInt(12345));
     EXPECT_EQ(OnDisk(), 12345);
