@@ -3,5 +3,5 @@
 # configurations: `make test` for a machine that has no make yet.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 exec make test

@@ -180,6 +180,13 @@ chmod 1777 "$ROOT/tmp/.X11-unix"
 touch "$ROOT/tmp/.X11-unix/X$DISPLAY_NUM"
 mount --bind "/tmp/.X11-unix/X$DISPLAY_NUM" "$ROOT/tmp/.X11-unix/X$DISPLAY_NUM"
 
+# What the root has installed: "N packages, M MB".
+installed() {
+    in_root dpkg-query -W -f='${db:Status-Abbrev} ${Installed-Size}\n' |
+        awk '$1 == "ii" { n++; kb += $2 } END { printf "%d packages, %d MB", n, kb / 1024 }'
+}
+base_installed=$(installed)
+
 # --- The README's first command: installs, builds and starts the game ----------
 say "first command: ./run.sh (display :$DISPLAY_NUM; log $LOGS/run.log)"
 t0=$(now)
@@ -213,6 +220,8 @@ umount "$ROOT/tmp/.X11-unix/X$DISPLAY_NUM"
 kill "$XVFB_PID" 2>/dev/null
 XVFB_PID=
 [ "$run_status" = 0 ] || die "first command: the game did not close cleanly ($run_status)"
+run_installed=$(installed)
+say "first command: installed $base_installed before, $run_installed after"
 
 # --- The README's second command: the whole test suite -------------------------
 configs=()
@@ -220,6 +229,13 @@ configs=()
 say "second command: ./test.sh ${configs[*]} (log $LOGS/test.log)"
 t0=$(now)
 test_status=0
+# What the second command installs comes first, from the network; then the
+# rest of it finds everything there.
+in_root bash -c "cd /root/quindle && scripts/install-deps.sh --tests" >"$LOGS/test-deps.log" 2>&1 ||
+    die "second command: installing the test tools failed (see $LOGS/test-deps.log)"
+deps_s=$(($(now) - t0))
+test_installed=$(installed)
+say "second command: the test tools installed in ${deps_s} s; $test_installed now"
 # Its own network namespace: X servers listen on abstract sockets, which are
 # per namespace, so the suite's displays and those of anyone else testing on
 # this machine cannot meet, as on a machine of its own. Everything it needs is
@@ -236,7 +252,8 @@ test_s=$(($(now) - t0))
 echo
 say "timings"
 echo "  $root_line"
-echo "  first command (./run.sh), start to the game's window: ${window_s} s; closed with status 0"
-echo "  second command (./test.sh${configs:+ ${configs[*]}}): ${test_s} s, status $test_status"
+echo "  the root as made: $base_installed"
+echo "  first command (./run.sh), start to the game's window: ${window_s} s; closed with status 0; $run_installed"
+echo "  second command (./test.sh${configs:+ ${configs[*]}}): ${test_s} s (${deps_s} s of it installing), status $test_status; $test_installed"
 [ "$test_status" -eq 0 ] || die "second command failed"
 say "both commands work on a fresh $SUITE"

@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need
-# (clang and its runtime libraries for the fuzz targets: libFuzzer is in
-# libclang-rt-14-dev, which clang only recommends),
-# only those that are missing, so a machine that has them pays nothing.
+# Installs the Debian packages the program needs to be built and played
+# (./run.sh, make run, make install), or with --tests also those the tests,
+# the benchmarks, the fuzzing and the Debian package use (./test.sh, make
+# test, bench, fuzz, package); only those that are missing, so a machine that
+# has them pays nothing.
 # It works on a machine as fresh as they come: run as root with no sudo, or
 # with sudo (or su, at a terminal), and with package lists never fetched.
 # Without apt it names the packages in one line instead.
+# Usage: install-deps.sh [--tests]
 set -euo pipefail
 
+# Building and playing: the compiler and build tools, the libraries the
+# program links with their headers, the Wayland protocol tools, libpng for
+# the icons drawn at build time, the fonts, and libdecor's plugin, which draws
+# the window's frame where a Wayland desktop leaves it to the client
+# (libdecor only recommends it).
 packages=(
   make build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev libwayland-bin wayland-protocols
-  libxkbcommon-dev libdecor-0-dev fonts-ipafont-gothic fonts-dejavu-core
-  # The window's frame where a Wayland desktop leaves it to the client: libdecor only recommends it.
+  libxkbcommon-dev libdecor-0-dev libpng-dev fonts-ipafont-gothic fonts-dejavu-core
   libdecor-0-plugin-1-cairo
-  libgtest-dev libbenchmark-dev libcairo2-dev libpng-dev libxtst-dev
-  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston openbox
+)
+# The workshop: GoogleTest and Benchmark (cairo and XTest for the benchmarks),
+# the displays and compositors the end-to-end tests run on and the tools that
+# drive and read them, Debian's packaging tools, clang and its runtimes for
+# the fuzz targets (libFuzzer is in libclang-rt-14-dev, which clang only
+# recommends), and ccache, which lets the configurations share objects.
+test_packages=(
+  libgtest-dev libbenchmark-dev libcairo2-dev libxtst-dev
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston openbox mutter dbus
   dpkg-dev devscripts lintian appstream desktop-file-utils file
   debhelper autopkgtest xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev ccache
 )
+case ${1:-} in
+  --tests) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: install-deps.sh [--tests]" >&2; exit 2 ;;
+esac
 
 say() { echo "install-deps: $*" >&2; }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test in three configurations: plain, ASan+UBSan, TSan;
-# then the fuzz targets for a short time each.
-# Any sanitizer report stops its test program with a failure.
+# Builds and runs every test: the unit tests in three configurations (plain,
+# ASan+UBSan, TSan), the fuzz targets for a short time each, then the plain
+# build's end-to-end and package tests. Any sanitizer report stops its test
+# program with a failure. Prints how long each part took.
 set -euo pipefail
 # Tools print what they read (window titles, file names) in the caller's
 # locale, and a shell may have none: the checks run in UTF-8.
@@ -15,23 +16,43 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 # SDL and fontconfig keep caches for the life of the process; they are not our leaks.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 
+elapsed() { echo "=== $1: $(($(date +%s) - $2)) s"; }
+
+# A configuration's build and its unit tests (no display, no compositor).
 run_config() {
-  local dir=$1 sanitizer=$2
+  local dir=$1 sanitizer=$2 t0
+  t0=$(date +%s)
   echo "=== configuration: $dir (sanitizer: $sanitizer)"
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDLE_SANITIZER="$sanitizer" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDLE_SANITIZER="$sanitizer" -DQUINDLE_TESTS=ON >/dev/null
   cmake --build "$dir" -j "$jobs"
-  (cd "$dir" && ctest --output-on-failure -j 2)
+  (cd "$dir" && ctest --output-on-failure -j 2 -L unit)
+  elapsed "$dir" "$t0"
 }
 
 # The fuzz targets: a clang project of their own (tests/fuzz), each target
 # fuzzed for FUZZ_SECONDS (20 unless set), two at a time.
 run_fuzz() {
+  local t0
+  t0=$(date +%s)
   echo "=== configuration: build-fuzz (libFuzzer, ASan+UBSan, ${FUZZ_SECONDS:-20} s a target)"
   cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz -j "$jobs"
   (cd build-fuzz && ctest --output-on-failure -j 2)
+  elapsed build-fuzz "$t0"
 }
 
+# The plain build's end-to-end, hardening and package tests: last, so that
+# a broken build or unit fails within minutes, and alone, each of them (their
+# checks hold time limits).
+run_system() {
+  local t0
+  t0=$(date +%s)
+  echo "=== system tests: build (displays, compositors, the Debian package)"
+  (cd build && ctest --output-on-failure -L system)
+  elapsed "system tests" "$t0"
+}
+
+start=$(date +%s)
 configs=${QUINDLE_CONFIGS:-"plain address thread fuzz"}
 for c in $configs; do
   case $c in
@@ -39,5 +60,8 @@ for c in $configs; do
     address) run_config build-asan address ;;
     thread)  run_config build-tsan thread ;;
     fuzz)    run_fuzz ;;
+    *) echo "test.sh: unknown configuration $c (plain, address, thread, fuzz)" >&2; exit 2 ;;
   esac
 done
+case " $configs " in *" plain "*) run_system ;; esac
+elapsed "the whole suite" "$start"

@@ -39,6 +39,8 @@ version=$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Version)
 date=$(date -u -d "$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Date)" +%F)
 arch=$(dpkg --print-architecture)
 start=$(date +%s)
+# The build may take what an earlier one of this tree left in the compiler cache.
+command -v ccache >/dev/null && export CCACHE_DIR=${CCACHE_DIR:-$(ccache -k cache_dir)}
 if ! env -u DEB_BUILD_OPTIONS -u DEB_BUILD_PROFILES "$SOURCE/scripts/debian-package.sh" "$WORK" -us -uc -j2 >"$BUILD/package-build.log" 2>&1; then
     tail -n 60 "$BUILD/package-build.log"
     echo "FAIL - dpkg-buildpackage builds the packages (log: $BUILD/package-build.log)"

@@ -2,7 +2,8 @@
 # scripts/install-deps.sh on the machines a new user may have, faked with a
 # PATH of stand-ins for id, dpkg-query, apt-get, sudo and su that log each
 # call: root without sudo, a user with sudo, a user with neither, lists that
-# cannot be fetched, a failed install, everything already there, no apt.
+# cannot be fetched, a failed install, everything already there, no apt; and
+# what a player gets against what the tests add.
 set -u
 # Tools print what they read (window titles, file names) in the caller's
 # locale, and a shell may have none: the checks run in UTF-8.
@@ -38,8 +39,8 @@ machine() {
     done
 }
 
-run() { # run UID: the script with the sandbox's PATH only; sets STATUS
-    FAKE_UID=$1 PATH=$SB/bin "$BASH_BIN" "$SCRIPT" </dev/null >"$SB/out" 2>"$SB/err"
+run() { # run UID [option]: the script with the sandbox's PATH only; sets STATUS
+    FAKE_UID=$1 PATH=$SB/bin "$BASH_BIN" "$SCRIPT" "${@:2}" </dev/null >"$SB/out" 2>"$SB/err"
     STATUS=$?
 }
 calls() { cat "$SB/calls"; }
@@ -52,9 +53,30 @@ check "root without sudo: installs after fetching the lists" [ "$STATUS" = 0 ]
 check "root without sudo: update first, then the missing packages only" \
     bash -c '[ "$(sed -n 1p "$1")" = "apt-get -o DPkg::Lock::Timeout=300 -qq update" ] &&
              sed -n 2p "$1" | grep -q "install -y --no-install-recommends make build-essential pkg-config " &&
-             sed -n 2p "$1" | grep -qw procps &&
+             sed -n 2p "$1" | grep -qw libdecor-0-plugin-1-cairo &&
              ! sed -n 2p "$1" | grep -qw -e cmake -e xvfb && [ "$(wc -l <"$1")" = 2 ]' _ "$SB/calls"
 
+# The tools only the tests use, as a player would not want them.
+WORKSHOP="libgtest-dev libbenchmark-dev xvfb xdotool imagemagick sway weston mutter openbox grim lintian debhelper autopkgtest clang ccache"
+installs() { sed -n 's/.* install -y --no-install-recommends //p' "$SB/calls"; }
+machine id dpkg-query apt-get
+run 0
+PLAY=$(installs)
+check "the player's set: the compiler, the libraries, the fonts, the frame plugin, and none of the workshop" \
+    bash -c 'for p in make build-essential cmake libsdl2-dev libsdl2-ttf-dev libdecor-0-dev wayland-protocols \
+                      fonts-ipafont-gothic libdecor-0-plugin-1-cairo; do grep -qw -- "$p" <<<"$1" || exit 1; done &&
+             for p in $2; do ! grep -qw -- "$p" <<<"$1" || exit 1; done' _ "$PLAY" "$WORKSHOP"
+machine id dpkg-query apt-get
+run 0 --tests
+check "--tests: the player's set and the workshop" \
+    bash -c 'for p in $1 $2; do grep -qw -- "$p" <<<"$3" || exit 1; done' _ "$PLAY" "$WORKSHOP" "$(installs)"
+machine id dpkg-query apt-get
+run 0 --everything
+check "an unknown option: usage, failure, and nothing installed" \
+    bash -c '[ "$0" = 2 ] && grep -q "usage" "$1" && ! grep -q " install " "$2"' "$STATUS" "$SB/err" "$SB/calls"
+
+machine id dpkg-query apt-get
+touch "$SB/state/cmake" "$SB/state/xvfb"
 touch "$SB/state/offline"
 run 0
 check "lists that cannot be fetched: still tries the install, and says so" \
