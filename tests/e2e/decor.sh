@@ -35,3 +35,15 @@ title_bar() {
 }
 # button x y w offset: the middle of a title-bar button, offset from the client's right edge.
 button() { echo $(($1 + $3 - $4)) $(($2 - TITLE_H / 2)); }
+# start_then_close: Start shows "Ready"; then the main window's close button
+# ends the program with status 0 (the caller reads what it said on stderr).
+start_then_close() {
+    local t0
+    click_at $START_AT
+    expect "clicking Start shows \"Ready\"" 1500 text_is Ready
+    xdotool mousemove $(button $CX $CY $CWIDTH $BUTTON)
+    t0=$(now_ms)
+    xdotool click 1
+    wait_exit "$t0"
+    check "the close button ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
+}

@@ -59,13 +59,7 @@ if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
         fail "F1 opens the 411 x 83 About box"
     fi
 
-    click_at $START_AT
-    expect "clicking Start shows \"Ready\"" 1500 text_is Ready
-    xdotool mousemove $(button $CX $CY $CWIDTH $BUTTON)
-    T0=$(now_ms)
-    xdotool click 1
-    wait_exit "$T0"
-    check "the close button ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
+    start_then_close
     check "... saying nothing on stderr" [ ! -s "$WORK/stderr" ]
 else
     fail "a $CLIENT_SIZE client appears"
