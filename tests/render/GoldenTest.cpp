@@ -74,6 +74,16 @@ TEST_F(GoldenImages, GameScreenReady)
     ExpectMatchesGolden("game_ready");
 }
 
+// A controller drives: the label of its button that stops (an Xbox pad's B) beside Stop.
+TEST_F(GoldenImages, GameScreenReadyWithAControllerDriving)
+{
+    SetUpReadyScene(view);
+    view.m_crFace = kDialogFace;
+    view.m_padInCharge = EPadFamily::kXbox;
+    view.Paint(&window.dc, "Ready");
+    ExpectMatchesGolden("game_ready_pad");
+}
+
 TEST_F(GoldenImagesAt2x, MenuScreen)
 {
     view.Paint(&window.dc, "");
@@ -87,4 +97,14 @@ TEST_F(GoldenImagesAt2x, GameScreenReady)
     ExpectMatchesGolden("game_ready");
 }
 
+TEST_F(GoldenImagesAt2x, GameScreenReadyWithAControllerDriving)
+{
+    SetUpReadyScene(view);
+    view.m_crFace = kDialogFace;
+    view.m_padInCharge = EPadFamily::kXbox;
+    view.Paint(&window.dc, "Ready");
+    ExpectMatchesGolden("game_ready_pad");
+}
+
 } // namespace
+
