@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/core/Clock.h"
+#include "platform/gdi/PadGlyph.h"
+#include "platform/ui/input/Gamepad.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/dialog/SysColors.h"
 #include "platform/ui/frame/WheelTrace.h"
@@ -64,6 +66,7 @@ void CUiTopWindow::EndPaint()
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
         }
+        DrawPadGlyph();
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
@@ -89,6 +92,7 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
         return FALSE;
     // What the window draws over the handler's picture is part of it too.
     key.push_back(m_nScale);
+    key.push_back(int(AfxGetPadInCharge()));
     for (const auto& pControl : m_controls) {
         const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
         key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
@@ -100,6 +104,28 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
     m_pictureKey = std::move(key);
     m_bPictureKept = TRUE;
     return m_bKeepPicture;
+}
+
+void CUiTopWindow::DrawPadGlyph()
+{
+    // A controller's bottom button presses the default button (CDialog):
+    // while one drives, its label shows left of that button.
+    const EPadLabel label = AfxPadLabel(AfxGetPadInCharge(), EPadButton::kBottom);
+    if (label == EPadLabel::kNone)
+        return;
+    for (const auto& pControl : m_controls) {
+        if (pControl->IsDefPushButton() && pControl->TakesInput()) {
+            const CRect rc = AfxPadGlyphRect(pControl->m_rc);
+            AfxDrawPadButton(m_pPaintSurface, rc.left, rc.top, label, m_nScale);
+            return;
+        }
+    }
+}
+
+void CUiTopWindow::OnPadChargeChanged()
+{
+    // What a glyph covered comes back with the background.
+    Invalidate(nullptr, TRUE);
 }
 
 void CUiTopWindow::LosePicture()
