@@ -111,6 +111,9 @@ public:
     BOOL PaintKeepsPicture(std::vector<int> key);
     // How many paints drew a picture: for tests.
     unsigned GetPictureCount() const { return m_nPictureCount; }
+    // The picture the window shows, in device pixels row by row, and its
+    // size: for tests. FALSE when it shows none.
+    BOOL CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy);
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
     int GetScale() const { return m_nScale; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/core/Clock.h"
+#include "platform/gdi/Colour.h"
 #include "platform/gdi/PadGlyph.h"
 #include "platform/ui/input/Gamepad.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
@@ -148,6 +149,25 @@ void CUiTopWindow::Present()
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
+}
+
+BOOL CUiTopWindow::CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy)
+{
+    SDL_Surface* pFrame = (m_pWindow && m_bShown && !m_bPainting) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
+    const int cx = m_cxClient * m_nScale;
+    const int cy = m_cyClient * m_nScale;
+    if (!pFrame || pFrame->format->BytesPerPixel != 4 || m_ptOrigin.x < 0 || m_ptOrigin.y < 0 ||
+        m_ptOrigin.x + cx > pFrame->w || m_ptOrigin.y + cy > pFrame->h)
+        return FALSE;
+    *pcx = cx;
+    *pcy = cy;
+    pPixels->clear();
+    for (int y = 0; y < cy; ++y) {
+        const Uint8* pRow = static_cast<const Uint8*>(pFrame->pixels) + (m_ptOrigin.y + y) * pFrame->pitch;
+        for (int x = 0; x < cx; ++x)
+            pPixels->push_back(AfxPixelToColour(reinterpret_cast<const Uint32*>(pRow)[m_ptOrigin.x + x], pFrame->format));
+    }
+    return TRUE;
 }
 
 void CUiTopWindow::FillBackground()
