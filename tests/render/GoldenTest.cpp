@@ -11,6 +11,7 @@
 #include "Canvas.h"
 #include "GoldenScenes.h"
 #include "PngImage.h"
+#include "platform/gdi/PadGlyph.h"
 
 namespace {
 
@@ -82,6 +83,18 @@ TEST_F(GoldenImages, GameScreenReadyWithAControllerDriving)
     view.m_padInCharge = EPadFamily::kXbox;
     view.Paint(&window.dc, "Ready");
     ExpectMatchesGolden("game_ready_pad");
+    // Nothing it would cover moves: beside the glyph, the picture of no controller.
+    CImage without;
+    ASSERT_TRUE(ReadPng(GoldenPath("game_ready", ".png"), &without));
+    const CImage with = CImage::FromBitmap(window.bmp);
+    const CRect rcGlyph = AfxPadGlyphRect(view.m_rcStop);
+    int nGlyph = 0;
+    for (int y = 0; y < with.nHeight; ++y)
+        for (int x = 0; x < with.nWidth; ++x)
+            if (with.At(x, y) != without.At(x, y))
+                nGlyph += rcGlyph.PtInRect(CPoint(x, y)) ? 1 : kClientWidth * kClientHeight;
+    EXPECT_GT(nGlyph, kPadGlyphSize * kPadGlyphSize / 2);
+    EXPECT_LE(nGlyph, kPadGlyphSize * kPadGlyphSize) << "pixels changed outside the glyph";
 }
 
 TEST_F(GoldenImagesAt2x, MenuScreen)
