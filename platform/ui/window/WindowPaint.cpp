@@ -163,9 +163,10 @@ BOOL CUiTopWindow::CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, in
     *pcy = cy;
     pPixels->clear();
     for (int y = 0; y < cy; ++y) {
-        const Uint8* pRow = static_cast<const Uint8*>(pFrame->pixels) + (m_ptOrigin.y + y) * pFrame->pitch;
+        const Uint8* pBytes = static_cast<const Uint8*>(pFrame->pixels) + (m_ptOrigin.y + y) * pFrame->pitch;
+        const Uint32* pRow = reinterpret_cast<const Uint32*>(pBytes) + m_ptOrigin.x;
         for (int x = 0; x < cx; ++x)
-            pPixels->push_back(AfxPixelToColour(reinterpret_cast<const Uint32*>(pRow)[m_ptOrigin.x + x], pFrame->format));
+            pPixels->push_back(AfxPixelToColour(pRow[x], pFrame->format));
     }
     return TRUE;
 }
