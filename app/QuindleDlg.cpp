@@ -143,6 +143,7 @@ void CQuindleDlg::OnPaint()
     }
     CPaintDC dc(this);
     const CString text = m_thread.GetStatusText();
+    m_view.m_padInCharge = AfxGetPadInCharge();
     // A paint that would change nothing on the screen costs nothing.
     std::vector<int> key;
     m_view.GetPictureKey(text, &key);

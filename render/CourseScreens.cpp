@@ -13,6 +13,7 @@ void CCourseView::Draw(CDC* pDC, CString text)
     if (m_bInGame == 0) {
         DrawTitle(pDC);
         DrawMenuButtons(pDC, kCaptionPointSize);
+        DrawMenuPadGlyph(pDC);
         return;
     }
     DrawPlayer(pDC);

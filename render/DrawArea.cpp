@@ -11,6 +11,7 @@ CDrawArea::CDrawArea()
     m_bHoverStart = m_bHoverStop = m_bHoverExit = 0;
     m_nMenuFocus = kFocusStart;
     m_bFocusShown = 0;
+    m_padInCharge = EPadFamily::kNone;
     m_bInGame = 0;
     m_nPassed = m_nBest = kNoScore;
     m_crFace = m_crFaceText = 0;

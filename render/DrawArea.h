@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/core/PadLabel.h"
 #include "platform/core/Rect.h"
 #include "platform/core/Shared.h"
 #include "platform/core/String.h"
@@ -48,6 +49,12 @@ public:
     void DrawMenuButtons(CDC* pDC, int pointSize);
     void DrawBanner(CDC* pDC, CString text, int pointSize, COLORREF colour);
     void DrawStopButton(CDC* pDC);
+    // While a controller drives (m_padInCharge), the label of its button
+    // that acts, left of the button it acts on: on the menu the bottom one
+    // beside the focused Start or Exit, in a game the right one beside Stop
+    // (on the dialog's face). Nothing else moves.
+    void DrawMenuPadGlyph(CDC* pDC);
+    void DrawStopPadGlyph(CDC* pDC);
     // "Passed N" on the game screen, "Best N" on the menu, in the dialog's
     // face below the area; nothing while there is no such number.
     void DrawScoreLine(CDC* pDC);
@@ -74,6 +81,9 @@ public:
     BOOL m_bHoverExit;
     int m_nMenuFocus;
     BOOL m_bFocusShown;
+    // The family of the controller that drives, kNone while the mouse or the
+    // keys were used last; set by the dialog before each paint.
+    EPadFamily m_padInCharge;
     // Written by the window thread (Start, Stop clicks) and the game thread
     // (end of a run); read by the window thread. A shared word, no lock.
     CSharedFlag m_bInGame;

@@ -5,6 +5,8 @@
 // copying use client coordinates alike.
 #include "render/DrawArea.h"
 
+#include "platform/gdi/PadGlyph.h"
+
 namespace {
 
 // (Re)makes one buffer: a width x height bitmap selected into a new memory DC.
@@ -50,5 +52,10 @@ void CDrawArea::Paint(CDC* pDC, CString text)
     if (HasScoreLine()) {
         DrawScoreLine(&m_dcOverlay);
         CopyToWindow(pDC, m_dcOverlay, GetScoreRect());
+    }
+    // Beside Stop, over the score line's right end, which it never reaches.
+    if (m_bInGame == 1 && m_padInCharge != EPadFamily::kNone) {
+        DrawStopPadGlyph(&m_dcOverlay);
+        CopyToWindow(pDC, m_dcOverlay, AfxPadGlyphRect(m_rcStop));
     }
 }

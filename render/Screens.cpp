@@ -1,6 +1,7 @@
 // The drawing operations of CDrawArea that the two screens are made of.
 #include "render/DrawArea.h"
 
+#include "platform/gdi/PadGlyph.h"
 #include "render/Painter.h"
 #include "render/Palette.h"
 
@@ -54,6 +55,22 @@ void CDrawArea::DrawStopButton(CDC* pDC)
     DrawButton(painter, m_rcStop, m_bHoverStop, kDarkGrey, kStopCaption, kStopPointSize, kYellow);
 }
 
+void CDrawArea::DrawMenuPadGlyph(CDC* pDC)
+{
+    const CRect rc = AfxPadGlyphRect(m_nMenuFocus == kFocusExit ? m_rcExit : m_rcStart);
+    AfxDrawPadGlyph(pDC, rc.left, rc.top, AfxPadLabel(m_padInCharge, EPadButton::kBottom));
+}
+
+void CDrawArea::DrawStopPadGlyph(CDC* pDC)
+{
+    const EPadLabel label = AfxPadLabel(m_padInCharge, EPadButton::kRight);
+    if (label == EPadLabel::kNone)
+        return;
+    const CRect rc = AfxPadGlyphRect(m_rcStop);
+    CPainter(pDC).DrawRect(rc.left, rc.top, rc.right, rc.bottom, m_crFace, m_crFace);
+    AfxDrawPadGlyph(pDC, rc.left, rc.top, label);
+}
+
 void CDrawArea::GetPictureKey(CString text, std::vector<int>* pKey)
 {
     const std::hash<std::string> hash;
@@ -61,7 +78,7 @@ void CDrawArea::GetPictureKey(CString text, std::vector<int>* pKey)
     // Only the hover flags of the buttons the screen shows.
     pKey->insert(pKey->end(), {bInGame, !bInGame && m_bHoverStart, bInGame && m_bHoverStop, !bInGame && m_bHoverExit,
                                int(hash(static_cast<const char*>(text))), int(hash(static_cast<const char*>(m_strText))),
-                               bInGame ? m_nPassed : m_nBest});
+                               bInGame ? m_nPassed : m_nBest, int(m_padInCharge)});
 }
 
 BOOL CDrawArea::HasScoreLine() const

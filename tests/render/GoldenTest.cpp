@@ -11,6 +11,7 @@
 #include "Canvas.h"
 #include "GoldenScenes.h"
 #include "PngImage.h"
+#include "platform/gdi/PadGlyph.h"
 
 namespace {
 
@@ -74,6 +75,28 @@ TEST_F(GoldenImages, GameScreenReady)
     ExpectMatchesGolden("game_ready");
 }
 
+// A controller drives: the label of its button that stops (an Xbox pad's B) beside Stop.
+TEST_F(GoldenImages, GameScreenReadyWithAControllerDriving)
+{
+    SetUpReadyScene(view);
+    view.m_crFace = kDialogFace;
+    view.m_padInCharge = EPadFamily::kXbox;
+    view.Paint(&window.dc, "Ready");
+    ExpectMatchesGolden("game_ready_pad");
+    // Nothing it would cover moves: beside the glyph, the picture of no controller.
+    CImage without;
+    ASSERT_TRUE(ReadPng(GoldenPath("game_ready", ".png"), &without));
+    const CImage with = CImage::FromBitmap(window.bmp);
+    const CRect rcGlyph = AfxPadGlyphRect(view.m_rcStop);
+    int nGlyph = 0;
+    for (int y = 0; y < with.nHeight; ++y)
+        for (int x = 0; x < with.nWidth; ++x)
+            if (with.At(x, y) != without.At(x, y))
+                nGlyph += rcGlyph.PtInRect(CPoint(x, y)) ? 1 : kClientWidth * kClientHeight;
+    EXPECT_GT(nGlyph, kPadGlyphSize * kPadGlyphSize / 2);
+    EXPECT_LE(nGlyph, kPadGlyphSize * kPadGlyphSize) << "pixels changed outside the glyph";
+}
+
 TEST_F(GoldenImagesAt2x, MenuScreen)
 {
     view.Paint(&window.dc, "");
@@ -87,4 +110,14 @@ TEST_F(GoldenImagesAt2x, GameScreenReady)
     ExpectMatchesGolden("game_ready");
 }
 
+TEST_F(GoldenImagesAt2x, GameScreenReadyWithAControllerDriving)
+{
+    SetUpReadyScene(view);
+    view.m_crFace = kDialogFace;
+    view.m_padInCharge = EPadFamily::kXbox;
+    view.Paint(&window.dc, "Ready");
+    ExpectMatchesGolden("game_ready_pad");
+}
+
 } // namespace
+

@@ -5,6 +5,7 @@
 #include "platform/gdi/Colour.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiData.h"
+#include "platform/gdi/PadGlyph.h"
 #include "platform/gdi/Raster.h"
 
 namespace {
@@ -69,6 +70,15 @@ void AfxDrawIconImage(SDL_Surface* pSurface, int x, int y, HICON hIcon, int nSiz
             AfxFillSolid(pSurface, CRect(x + col, y + row, x + col + 1, y + row + 1), colour, nScale);
         }
     }
+}
+
+void AfxDrawPadButton(SDL_Surface* pSurface, int x, int y, EPadLabel label, int nScale)
+{
+    if (!pSurface || label == EPadLabel::kNone)
+        return;
+    CDC dc;
+    dc.Attach(AfxCreateSurfaceDC(pSurface, nScale));
+    AfxDrawPadGlyph(&dc, x, y, label);
 }
 
 void AfxDrawUiText(SDL_Surface* pSurface, const UIFONT& font, const CString& text, RECT rc, UINT nFormat,

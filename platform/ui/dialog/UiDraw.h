@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include "platform/core/PadLabel.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
 #include "platform/gdi/Dc.h"
@@ -29,6 +30,8 @@ void AfxDraw3dFrame(SDL_Surface* pSurface, const RECT& rc, COLORREF crTopLeft, C
 void AfxDrawIconImage(SDL_Surface* pSurface, int x, int y, HICON hIcon, int nSize, int nScale = 1);
 // A menu's check mark, 7 x 7 logical pixels, its top-left corner at (x, y).
 void AfxDrawCheckMark(SDL_Surface* pSurface, int x, int y, COLORREF colour, int nScale = 1);
+// A controller button's label (PadGlyph.h), its top-left corner at (x, y).
+void AfxDrawPadButton(SDL_Surface* pSurface, int x, int y, EPadLabel label, int nScale = 1);
 // One line of text in rc, placed by nFormat (DT_ flags), clipped to rc.
 void AfxDrawUiText(SDL_Surface* pSurface, const UIFONT& font, const CString& text, RECT rc, UINT nFormat,
                    COLORREF colour, int nScale = 1);

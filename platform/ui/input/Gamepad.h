@@ -3,11 +3,17 @@
 // WM_INPUT_DEVICE_CHANGE; this is the rest. No SDL here.
 #pragma once
 
+#include "platform/core/PadLabel.h"
 #include "platform/core/Types.h"
 
 // A rumble of nMilliseconds on the controller pressed last; FALSE when there
 // is none or it cannot rumble. Window thread.
 BOOL AfxRumbleGamepad(UINT nMilliseconds);
+
+// The family of the controller that drives the program (it was pressed after
+// the mouse and the keyboard were last used), kNone while none does. Every
+// window is repainted when it changes. Window thread.
+EPadFamily AfxGetPadInCharge();
 
 // A controller that exists only inside this process (SDL's virtual
 // joystick, made as a standard game controller), for tests: it plugs in and
@@ -23,8 +29,9 @@ public:
     CVirtualPad& operator=(const CVirtualPad&) = delete;
     ~CVirtualPad();
 
-    // bRumble: whether it has motors. FALSE when SDL cannot make it.
-    BOOL Plug(BOOL bRumble = TRUE);
+    // bRumble: whether it has motors; nVendor and nProduct: the USB ids it
+    // reports (0 for none), which tell its family. FALSE when SDL cannot make it.
+    BOOL Plug(BOOL bRumble = TRUE, WORD nVendor = 0, WORD nProduct = 0);
     void Unplug();
     void Press(EButton button);
     void Release(EButton button);

@@ -41,6 +41,25 @@ UINT StickKey(int nHeld)
     return nHeld < 0 ? VK_GAMEPAD_LEFT_THUMBSTICK_UP : VK_GAMEPAD_LEFT_THUMBSTICK_DOWN;
 }
 
+// SDL tells the family from the vendor and product ids. Pads of no family it
+// knows (and the makers that copy Xbox's labels) print A and B as Xbox does.
+EPadFamily FamilyOf(SDL_GameController* pController)
+{
+    switch (SDL_GameControllerGetType(pController)) {
+    case SDL_CONTROLLER_TYPE_PS3:
+    case SDL_CONTROLLER_TYPE_PS4:
+    case SDL_CONTROLLER_TYPE_PS5:
+        return EPadFamily::kPlayStation;
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_LEFT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_RIGHT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR:
+        return EPadFamily::kNintendo;
+    default:
+        return EPadFamily::kXbox;
+    }
+}
+
 } // namespace
 
 CGamepadSource& CGamepadSource::Get()
@@ -51,6 +70,9 @@ CGamepadSource& CGamepadSource::Get()
 
 void CGamepadSource::Start()
 {
+    // Button names by place for every family; the labels are the program's
+    // to draw. Over an environment variable too: the program's rule, not a setting.
+    SDL_SetHintWithPriority(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0", SDL_HINT_OVERRIDE);
     // Controllers present now arrive as SDL_CONTROLLERDEVICEADDED events.
     if (!m_bStarted && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
         m_bStarted = TRUE;
@@ -63,6 +85,7 @@ void CGamepadSource::Stop()
     m_pads.clear();
     m_repeat.Clear();
     m_nLast = -1;
+    m_inCharge = EPadFamily::kNone;
     if (m_bStarted)
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     m_bStarted = FALSE;
@@ -84,10 +107,10 @@ void CGamepadSource::OnEvent(const SDL_Event& event, CLoopWindow* pTarget, const
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        OnButton(event.cbutton, pTarget);
+        OnButton(event.cbutton, pTarget, windows);
         break;
     case SDL_CONTROLLERAXISMOTION:
-        OnAxis(event.caxis, pTarget);
+        OnAxis(event.caxis, pTarget, windows);
         break;
     default:
         break;
@@ -105,7 +128,7 @@ void CGamepadSource::Open(int nDeviceIndex)
         SDL_GameControllerClose(pController);
         return;
     }
-    m_pads.push_back(SPad{pController, nID, CStickKeys()});
+    m_pads.push_back(SPad{pController, nID, CStickKeys(), FamilyOf(pController)});
 }
 
 void CGamepadSource::Close(SDL_JoystickID nID, const std::vector<CLoopWindow*>& windows)
@@ -116,8 +139,10 @@ void CGamepadSource::Close(SDL_JoystickID nID, const std::vector<CLoopWindow*>& 
     SDL_GameControllerClose(pPad->pController);
     m_pads.erase(m_pads.begin() + (pPad - m_pads.data()));
     m_repeat.ReleasePad(nID);
-    if (m_nLast == nID)
+    if (m_nLast == nID) {
         m_nLast = -1;
+        TakeCharge(nullptr, windows);
+    }
     // A window may go while it handles this: tell a copy of the list.
     const std::vector<CLoopWindow*> told = windows;
     for (CLoopWindow* p : told)
@@ -130,10 +155,12 @@ CGamepadSource::SPad* CGamepadSource::Find(SDL_JoystickID nID)
     return it == m_pads.end() ? nullptr : &*it;
 }
 
-void CGamepadSource::OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget)
+void CGamepadSource::OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget,
+                              const std::vector<CLoopWindow*>& windows)
 {
     const UINT nKey = PadKey(event.button);
-    if (!nKey || !Find(event.which))
+    const SPad* pPad = Find(event.which);
+    if (!nKey || !pPad)
         return;
     if (event.type == SDL_CONTROLLERBUTTONUP) {
         m_repeat.Release(nKey, event.which);
@@ -142,12 +169,14 @@ void CGamepadSource::OnButton(const SDL_ControllerButtonEvent& event, CLoopWindo
     if (!pTarget)
         return;
     m_nLast = event.which;
+    TakeCharge(pPad, windows);
     if (Repeats(nKey))
         m_repeat.Press(nKey, event.which, AfxGetClock().GetTickCount());
     pTarget->OnPadKey(nKey, FALSE);
 }
 
-void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget)
+void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget,
+                            const std::vector<CLoopWindow*>& windows)
 {
     SPad* pPad = Find(event.which);
     if (!pPad || event.axis != SDL_CONTROLLER_AXIS_LEFTY)
@@ -163,6 +192,7 @@ void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* p
     if (nHeld == 0 || !pTarget)
         return;
     m_nLast = event.which;
+    TakeCharge(pPad, windows);
     m_repeat.Press(StickKey(nHeld), event.which, AfxGetClock().GetTickCount());
     pTarget->OnPadKey(StickKey(nHeld), FALSE);
 }
@@ -187,4 +217,19 @@ BOOL CGamepadSource::Rumble(UINT nMilliseconds)
 {
     SPad* pPad = Find(m_nLast);
     return pPad && SDL_GameControllerRumble(pPad->pController, kRumbleLow, kRumbleHigh, nMilliseconds) == 0;
+}
+
+void CGamepadSource::OnOtherInput(const std::vector<CLoopWindow*>& windows)
+{
+    TakeCharge(nullptr, windows);
+}
+
+void CGamepadSource::TakeCharge(const SPad* pPad, const std::vector<CLoopWindow*>& windows)
+{
+    const EPadFamily family = pPad ? pPad->family : EPadFamily::kNone;
+    if (family == m_inCharge)
+        return;
+    m_inCharge = family;
+    for (CLoopWindow* p : windows)
+        p->OnPadChargeChanged();
 }

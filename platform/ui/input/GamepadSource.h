@@ -11,6 +11,14 @@
 // (none without the focus). The controller pressed last is the one that
 // rumbles.
 //
+// The controller pressed last drives until the mouse or the keyboard is
+// used (OnOtherInput) or it is unplugged; while one drives, the program asks
+// its family (the labels printed on its buttons) to show which button acts,
+// and every window repaints when that changes. SDL's button names are kept
+// to places on the pad for every family (SDL 2.26 would otherwise swap a
+// Nintendo pad's A and B to its printed labels): A is the bottom face button,
+// B the right one.
+//
 // Real controllers are read inside SDL_PumpEvents, with no descriptor to
 // sleep on: while one is open the loop wakes every kPollMs to read it.
 //
@@ -21,6 +29,7 @@
 
 #include <vector>
 
+#include "platform/core/PadLabel.h"
 #include "platform/ui/input/PadRepeat.h"
 #include "platform/ui/loop/MessageLoop.h"
 
@@ -45,23 +54,32 @@ public:
     BOOL FireDue(ULONGLONG now, CLoopWindow* pTarget);
     // A rumble of nMilliseconds on the controller used last; FALSE when it has none.
     BOOL Rumble(UINT nMilliseconds);
+    // The mouse or the keyboard was used: no controller drives any more.
+    void OnOtherInput(const std::vector<CLoopWindow*>& windows);
+    // The family of the controller that drives, kNone while none does.
+    EPadFamily GetFamilyInCharge() const { return m_inCharge; }
 
 private:
     struct SPad {
         SDL_GameController* pController;
         SDL_JoystickID nID;
         CStickKeys stick;
+        EPadFamily family;
     };
 
     CGamepadSource() = default;
     void Open(int nDeviceIndex);
     void Close(SDL_JoystickID nID, const std::vector<CLoopWindow*>& windows);
     SPad* Find(SDL_JoystickID nID);
-    void OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget);
-    void OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget);
+    void OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget,
+                  const std::vector<CLoopWindow*>& windows);
+    void OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget, const std::vector<CLoopWindow*>& windows);
+    // pPad drives now (nullptr: none does); windows repaint when that shows otherwise.
+    void TakeCharge(const SPad* pPad, const std::vector<CLoopWindow*>& windows);
 
     BOOL m_bStarted = FALSE;
     std::vector<SPad> m_pads;   // window thread only, as all of this
     SDL_JoystickID m_nLast = -1; // the controller pressed last
+    EPadFamily m_inCharge = EPadFamily::kNone; // its family while it drives
     CPadRepeat m_repeat;
 };

@@ -34,6 +34,11 @@ BOOL AfxRumbleGamepad(UINT nMilliseconds)
     return CGamepadSource::Get().Rumble(nMilliseconds);
 }
 
+EPadFamily AfxGetPadInCharge()
+{
+    return CGamepadSource::Get().GetFamilyInCharge();
+}
+
 CVirtualPad::~CVirtualPad()
 {
     Unplug();
@@ -46,7 +51,7 @@ int CVirtualPad::Rumble(void* pUserData, WORD low, WORD high)
     return 0;
 }
 
-BOOL CVirtualPad::Plug(BOOL bRumble)
+BOOL CVirtualPad::Plug(BOOL bRumble, WORD nVendor, WORD nProduct)
 {
     if (m_pJoystick)
         return TRUE;
@@ -57,6 +62,8 @@ BOOL CVirtualPad::Plug(BOOL bRumble)
     desc.nbuttons = kButtons;
     desc.button_mask = (1u << kButtons) - 1;
     desc.axis_mask = (1u << kAxes) - 1;
+    desc.vendor_id = nVendor;
+    desc.product_id = nProduct;
     desc.name = "Quindle test pad";
     desc.userdata = this;
     desc.Rumble = bRumble ? &CVirtualPad::Rumble : nullptr;

@@ -27,7 +27,11 @@
 // Game controllers (CGamepadSource) carry no window id: their input goes to
 // the modal window, else to the window with the keyboard focus, and nowhere
 // while the focus is with another program. The loop knows the focus from
-// the focus events its windows get.
+// the focus events its windows get. The mouse or the keyboard used (a key
+// or button pressed, the wheel turned, the pointer moved inside a window)
+// takes the program back from a controller; a pointer's first motion in a
+// window does not, as a window opening or closing under a pointer at rest
+// makes one.
 //
 // Left out: posted message queues (handlers call each other directly).
 #pragma once
@@ -68,6 +72,9 @@ public:
     virtual void OnPadKey(UINT, BOOL) {}
     // A game controller was unplugged; every window hears of it.
     virtual void OnPadRemoved() {}
+    // A controller began or stopped driving (CGamepadSource::GetFamilyInCharge);
+    // every window hears of it, as what it shows may change.
+    virtual void OnPadChargeChanged() {}
 
     static constexpr ULONGLONG kNever = ~ULONGLONG(0);
 };
@@ -110,6 +117,8 @@ private:
     void Route(const SDL_Event& event);
     void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
     void RouteWindowEvent(const SDL_WindowEvent& event);
+    // Whether event is the player using the mouse or the keyboard.
+    BOOL IsHandsOn(const SDL_Event& event);
     // The window a game controller's input goes to: none without the focus.
     CLoopWindow* PadTarget() const;
     BOOL PaintOne();
@@ -128,4 +137,7 @@ private:
     BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
     BOOL m_bMotionRead = FALSE;          // window thread only: since the last wait, pointer motion came,
     BOOL m_bOtherRead = FALSE;           // ... and other events
+    Uint32 m_nMotionWindow = 0;          // window thread only: where the pointer moved last, and to where
+    Sint32 m_xMotion = 0;
+    Sint32 m_yMotion = 0;
 };

@@ -208,3 +208,9 @@ UINT AfxGetPictureCount(CWnd* pWnd)
     CUiTopWindow* pTop = TopOf(pWnd);
     return pTop ? pTop->GetPictureCount() : 0;
 }
+
+BOOL AfxGetShownPicture(CWnd* pWnd, std::vector<COLORREF>* pPixels, int* pcx, int* pcy)
+{
+    CUiTopWindow* pTop = TopOf(pWnd);
+    return pTop && pTop->CopyShownPicture(pPixels, pcx, pcy);
+}

@@ -14,6 +14,7 @@
 #include <poll.h>
 
 #include <functional>
+#include <vector>
 
 #include "platform/core/Wnd.h"
 
@@ -67,3 +68,6 @@ UINT AfxGetTimerElapse(CWnd* pWnd, UINT_PTR nIDEvent);
 // How many of pWnd's paints drew and presented a picture; a paint that found
 // the picture unchanged (CPaintDC::KeepsPicture) does not count.
 UINT AfxGetPictureCount(CWnd* pWnd);
+// The picture pWnd's window shows, in device pixels (its device scale times
+// its client size), row by row; FALSE when it shows none.
+BOOL AfxGetShownPicture(CWnd* pWnd, std::vector<COLORREF>* pPixels, int* pcx, int* pcy);

@@ -93,6 +93,7 @@ public:
     void OnQuit() override;
     void OnPadKey(UINT nVirtKey, BOOL bRepeat) override;
     void OnPadRemoved() override;
+    void OnPadChargeChanged() override;
 
     // Painting, for CPaintDC: BeginPaint takes the pending repaint (there may
     // be none) and tells whether the background is to be erased; the surface
@@ -110,6 +111,9 @@ public:
     BOOL PaintKeepsPicture(std::vector<int> key);
     // How many paints drew a picture: for tests.
     unsigned GetPictureCount() const { return m_nPictureCount; }
+    // The picture the window shows, in device pixels row by row, and its
+    // size: for tests. FALSE when it shows none.
+    BOOL CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy);
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
     int GetScale() const { return m_nScale; }
@@ -168,6 +172,9 @@ private:
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
     void Present();
     void NoteRefreshRate();
+    // The label of the controller button that presses the default button,
+    // beside it, while a controller drives.
+    void DrawPadGlyph();
     // The picture's part of the frame buffer: all of it, or in fullscreen a
     // view of its centre (freed by the caller when it is not the surface).
     SDL_Surface* MakePicture(SDL_Surface* pSurface);

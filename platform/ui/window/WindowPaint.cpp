@@ -7,6 +7,9 @@
 #include <string>
 
 #include "platform/core/Clock.h"
+#include "platform/gdi/Colour.h"
+#include "platform/gdi/PadGlyph.h"
+#include "platform/ui/input/Gamepad.h"
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/dialog/SysColors.h"
 #include "platform/ui/frame/WheelTrace.h"
@@ -64,6 +67,7 @@ void CUiTopWindow::EndPaint()
             const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
         }
+        DrawPadGlyph();
         if (m_pOverlay)
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
@@ -89,6 +93,7 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
         return FALSE;
     // What the window draws over the handler's picture is part of it too.
     key.push_back(m_nScale);
+    key.push_back(int(AfxGetPadInCharge()));
     for (const auto& pControl : m_controls) {
         const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
         key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
@@ -100,6 +105,28 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
     m_pictureKey = std::move(key);
     m_bPictureKept = TRUE;
     return m_bKeepPicture;
+}
+
+void CUiTopWindow::DrawPadGlyph()
+{
+    // A controller's bottom button presses the default button (CDialog):
+    // while one drives, its label shows left of that button.
+    const EPadLabel label = AfxPadLabel(AfxGetPadInCharge(), EPadButton::kBottom);
+    if (label == EPadLabel::kNone)
+        return;
+    for (const auto& pControl : m_controls) {
+        if (pControl->IsDefPushButton() && pControl->TakesInput()) {
+            const CRect rc = AfxPadGlyphRect(pControl->m_rc);
+            AfxDrawPadButton(m_pPaintSurface, rc.left, rc.top, label, m_nScale);
+            return;
+        }
+    }
+}
+
+void CUiTopWindow::OnPadChargeChanged()
+{
+    // What a glyph covered comes back with the background.
+    Invalidate(nullptr, TRUE);
 }
 
 void CUiTopWindow::LosePicture()
@@ -122,6 +149,26 @@ void CUiTopWindow::Present()
     }
     AfxNoteFirstPresent();
     AfxNoteWheelPresent(m_nWindowID);
+}
+
+BOOL CUiTopWindow::CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy)
+{
+    SDL_Surface* pFrame = (m_pWindow && m_bShown && !m_bPainting) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
+    const int cx = m_cxClient * m_nScale;
+    const int cy = m_cyClient * m_nScale;
+    if (!pFrame || pFrame->format->BytesPerPixel != 4 || m_ptOrigin.x < 0 || m_ptOrigin.y < 0 ||
+        m_ptOrigin.x + cx > pFrame->w || m_ptOrigin.y + cy > pFrame->h)
+        return FALSE;
+    *pcx = cx;
+    *pcy = cy;
+    pPixels->clear();
+    for (int y = 0; y < cy; ++y) {
+        const Uint8* pBytes = static_cast<const Uint8*>(pFrame->pixels) + (m_ptOrigin.y + y) * pFrame->pitch;
+        const Uint32* pRow = reinterpret_cast<const Uint32*>(pBytes) + m_ptOrigin.x;
+        for (int x = 0; x < cx; ++x)
+            pPixels->push_back(AfxPixelToColour(pRow[x], pFrame->format));
+    }
+    return TRUE;
 }
 
 void CUiTopWindow::FillBackground()
