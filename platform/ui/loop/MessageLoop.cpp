@@ -251,7 +251,7 @@ void CMessageLoop::Wait()
     // and is read in one go when the paint is due. Anything else than motion
     // in the last read, and the display wakes the loop at once again.
     const BOOL bMotionWaits = m_bMotionRead && !m_bOtherRead && NextPaintDue() != CLoopWindow::kNever;
-    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, POLLIN, 0}};
+    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, display.GetWaitEvents(), 0}};
     m_poll(fds, fd >= 0 && !bMotionWaits ? 2 : 1, timeout);
     display.FinishWait(fd >= 0 && !bMotionWaits ? fds[1].revents : 0);
     if (fds[0].revents & POLLIN)
