@@ -83,8 +83,7 @@ void CShmFrameBuffer::Present(const SDL_Rect& rc)
     m_ring.NoteChange(rcChanged);
     m_rcUncommitted = Union(m_rcUncommitted, rcChanged);
     // Before its first configure a surface takes no buffer; the configure brings a whole paint.
-    if (m_pWindow->IsConfigured())
-        Commit();
+    CommitPending();
 }
 
 BOOL CShmFrameBuffer::Commit()

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -51,6 +52,8 @@ BOOL Is(const char* pszInterface, const wl_interface& interface)
 
 std::unique_ptr<CWaylandConnection> CWaylandConnection::Connect()
 {
+    // libwayland prints what went wrong itself; ours is the one line (DisplaySystem.h).
+    wl_log_set_handler_client([](const char*, va_list) {});
     wl_display* pDisplay = wl_display_connect(nullptr);
     if (!pDisplay)
         return nullptr;
