@@ -51,6 +51,7 @@ CGamepadSource& CGamepadSource::Get()
 
 void CGamepadSource::Start()
 {
+    m_bAsked = TRUE;
     // Controllers present now arrive as SDL_CONTROLLERDEVICEADDED events.
     if (!m_bStarted && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
         m_bStarted = TRUE;
@@ -65,7 +66,7 @@ void CGamepadSource::Stop()
     m_nLast = -1;
     if (m_bStarted)
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
-    m_bStarted = FALSE;
+    m_bStarted = m_bAsked = FALSE;
 }
 
 BOOL CGamepadSource::IsPadEvent(Uint32 nType)

@@ -10,6 +10,7 @@
 
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DisplaySystem.h"
+#include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/input/GamepadSource.h"
 
 namespace {
@@ -97,6 +98,7 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
     if (DispatchInput() || PaintOne() || FireOneTimer())
         return TRUE;
     if (bWait) {
+        StartControllers();
         if (m_idleHook)
             m_idleHook();
         else
@@ -105,6 +107,14 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
         m_bMotionRead = m_bOtherRead = FALSE;
     }
     return FALSE;
+}
+
+void CMessageLoop::StartControllers()
+{
+    // Once a window has shown its first picture: enumerating controllers
+    // (udev, hidraw) takes tens of milliseconds the first frame need not wait.
+    if (!CGamepadSource::Get().WasStarted() && AfxHasPresented())
+        CGamepadSource::Get().Start();
 }
 
 BOOL CMessageLoop::DispatchInput()
