@@ -213,10 +213,12 @@ struct CFakeCompositor::STATE {
             xkb_keymap_unref(pKeymap);
             xkb_context_unref(pContext);
         }
+        // A short file: a page with no end of text, and a size said far past it.
+        if (options.keymap == kKeymapShort)
+            strKeymap.assign(4096, 'x');
         const int fd = memfd_create("fake-keymap", MFD_CLOEXEC);
-        if (write(fd, strKeymap.c_str(), strKeymap.size() + 1) < 0)
+        if (write(fd, strKeymap.c_str(), strKeymap.size() + (options.keymap == kKeymapShort ? 0 : 1)) < 0)
             std::abort();
-        // A short file: the size said is far past its end.
         const uint32_t nSize = options.keymap == kKeymapShort ? 65536 : uint32_t(strKeymap.size() + 1);
         wl_keyboard_send_keymap(pKeyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd, nSize);
         close(fd);
