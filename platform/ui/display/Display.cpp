@@ -64,7 +64,8 @@ BOOL AfxWinInit()
         if (StartDriver(driver)) {
             // No text input is read: keep input methods out of the way.
             SDL_StopTextInput();
-            CGamepadSource::Get().Start();
+            // Controllers come up after the first picture (the message loop
+            // starts them): their enumeration is no part of the first frame.
             return TRUE;
         }
     }

@@ -1,6 +1,7 @@
 #include "platform/ui/display/DisplaySystem.h"
 
 #include <SDL.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -111,6 +112,17 @@ CDisplaySystem& AfxGetDisplaySystem()
 void AfxSetDisplaySystem(CDisplaySystem* pSystem)
 {
     g_pSystem = pSystem;
+}
+
+short CDisplaySystem::GetWaitEvents() const
+{
+    return POLLIN;
+}
+
+void AfxDisplayRefused(const char* pszWhat)
+{
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, pszWhat);
+    _exit(kExitDisplayLost);
 }
 
 void AfxDisplayLost()

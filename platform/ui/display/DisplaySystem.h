@@ -62,6 +62,9 @@ public:
     // not sleep); else TRUE with *pFd the descriptor to sleep on (or -1).
     // A TRUE answer must be followed by FinishWait.
     virtual BOOL PrepareWait(int* pFd) = 0;
+    // What to wait for on that descriptor: POLLIN, with POLLOUT while
+    // requests wait for room to go.
+    virtual short GetWaitEvents() const;
     // After sleeping: what the poll said of the descriptor.
     virtual void FinishWait(short nRevents) = 0;
     // The longest the loop may sleep now in ms, or -1 for no limit: a system
@@ -88,3 +91,6 @@ void AfxSetDisplaySystem(CDisplaySystem* pSystem);
 // The display went away: one line on stderr, and the process ends at once
 // with a failure status.
 [[noreturn]] void AfxDisplayLost();
+// The display refused what we asked (a Wayland protocol error): pszWhat on
+// one line, and the process ends at once with a failure status.
+[[noreturn]] void AfxDisplayRefused(const char* pszWhat);

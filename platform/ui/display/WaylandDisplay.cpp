@@ -3,15 +3,16 @@
 // keeps its event queue (our input goes there as its events), audio,
 // controllers and text.
 #include <SDL.h>
+#include <poll.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/ui/display/DeviceScale.h"
 #include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/display/NativeWindow.h"
 #include "platform/ui/display/wayland/ShmFrameBuffer.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
-#include "platform/ui/display/wayland/WaylandSeat.h"
 #include "platform/ui/display/wayland/WaylandWindow.h"
 
 namespace {
@@ -55,7 +56,7 @@ public:
     }
     BOOL HasKeyboardFocus() const override
     {
-        return m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus() == &m_window;
+        return m_pConnection->GetKeyboardFocus() == &m_window;
     }
     // The compositor gives the focus; our other window closing gives it back by itself.
     void TakeKeyboardFocus() override {}
@@ -108,21 +109,21 @@ public:
 
     Uint16 GetModState() const override
     {
-        return m_pConnection && m_pConnection->GetSeat() ? m_pConnection->GetSeat()->GetKeyMods() : Uint16(KMOD_NONE);
+        return m_pConnection ? m_pConnection->GetKeyMods() : Uint16(KMOD_NONE);
     }
     Uint32 GetMouseButtons() const override
     {
-        return m_pConnection && m_pConnection->GetSeat() ? m_pConnection->GetSeat()->GetButtons() : 0;
+        return m_pConnection ? m_pConnection->GetButtons() : 0;
     }
     BOOL AnyWindowHasKeyboardFocus() const override
     {
-        return m_pConnection && m_pConnection->GetSeat() && m_pConnection->GetSeat()->GetKeyboardFocus();
+        return m_pConnection && m_pConnection->GetKeyboardFocus();
     }
 
     void ShowPointer(BOOL bShow) override
     {
-        if (m_pConnection && m_pConnection->GetSeat())
-            m_pConnection->GetSeat()->ShowPointer(bShow);
+        if (m_pConnection)
+            m_pConnection->ShowPointer(bShow);
     }
 
     BOOL PrepareWait(int* pFd) override
@@ -131,8 +132,9 @@ public:
         if (!m_pConnection)
             return TRUE;
         CheckConnection();
-        return m_pConnection->PrepareWait(pFd);
+        return m_pConnection->PrepareWait(pFd, &m_nWaitEvents);
     }
+    short GetWaitEvents() const override { return m_nWaitEvents; }
 
     void FinishWait(short nRevents) override
     {
@@ -148,11 +150,16 @@ public:
 private:
     void CheckConnection() const
     {
-        if (IsLost())
-            AfxDisplayLost();
+        if (!IsLost())
+            return;
+        const std::string strRefused = m_pConnection->GetProtocolError();
+        if (!strRefused.empty())
+            AfxDisplayRefused(("the Wayland compositor refused us: " + strRefused).c_str());
+        AfxDisplayLost();
     }
 
     std::unique_ptr<CWaylandConnection> m_pConnection;
+    short m_nWaitEvents = POLLIN;
 };
 
 } // namespace

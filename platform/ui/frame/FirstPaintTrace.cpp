@@ -44,11 +44,18 @@ long long BootTimeMs()
     return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
 }
 
+bool g_bPresented = false;
+
 } // namespace
+
+bool AfxHasPresented()
+{
+    return g_bPresented;
+}
 
 void AfxNoteFirstPresent()
 {
-    static bool s_bDone = false;
+    bool& s_bDone = g_bPresented;
     if (s_bDone)
         return;
     s_bDone = true;

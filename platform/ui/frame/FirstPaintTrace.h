@@ -7,3 +7,5 @@
 
 // Called after each present; only the first one of the process counts.
 void AfxNoteFirstPresent();
+// Whether any window of the process has presented a picture yet.
+bool AfxHasPresented();

@@ -70,6 +70,7 @@ CGamepadSource& CGamepadSource::Get()
 
 void CGamepadSource::Start()
 {
+    m_bAsked = TRUE;
     // Button names by place for every family; the labels are the program's
     // to draw. Over an environment variable too: the program's rule, not a setting.
     SDL_SetHintWithPriority(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0", SDL_HINT_OVERRIDE);
@@ -88,7 +89,7 @@ void CGamepadSource::Stop()
     m_inCharge = EPadFamily::kNone;
     if (m_bStarted)
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
-    m_bStarted = FALSE;
+    m_bStarted = m_bAsked = FALSE;
 }
 
 BOOL CGamepadSource::IsPadEvent(Uint32 nType)

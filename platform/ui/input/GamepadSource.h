@@ -49,6 +49,8 @@ public:
     void OnEvent(const SDL_Event& event, CLoopWindow* pTarget, const std::vector<CLoopWindow*>& windows);
     // Whether a controller is open, and the loop must wake to read it.
     BOOL IsOpen() const { return !m_pads.empty(); }
+    // Whether Start was called since the last Stop (whether or not SDL could start).
+    BOOL WasStarted() const { return m_bAsked; }
     ULONGLONG NextDue() const { return m_repeat.NextDue(); }
     // Sends a held key's repeat that is due at now; TRUE if one went.
     BOOL FireDue(ULONGLONG now, CLoopWindow* pTarget);
@@ -78,6 +80,7 @@ private:
     void TakeCharge(const SPad* pPad, const std::vector<CLoopWindow*>& windows);
 
     BOOL m_bStarted = FALSE;
+    BOOL m_bAsked = FALSE;
     std::vector<SPad> m_pads;   // window thread only, as all of this
     SDL_JoystickID m_nLast = -1; // the controller pressed last
     EPadFamily m_inCharge = EPadFamily::kNone; // its family while it drives

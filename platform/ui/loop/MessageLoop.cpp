@@ -10,6 +10,7 @@
 
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DisplaySystem.h"
+#include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/input/GamepadSource.h"
 
 namespace {
@@ -97,6 +98,7 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
     if (DispatchInput() || PaintOne() || FireOneTimer())
         return TRUE;
     if (bWait) {
+        StartControllers();
         if (m_idleHook)
             m_idleHook();
         else
@@ -105,6 +107,14 @@ BOOL CMessageLoop::PumpOnce(BOOL bWait)
         m_bMotionRead = m_bOtherRead = FALSE;
     }
     return FALSE;
+}
+
+void CMessageLoop::StartControllers()
+{
+    // Once a window has shown its first picture: enumerating controllers
+    // (udev, hidraw) takes tens of milliseconds the first frame need not wait.
+    if (!CGamepadSource::Get().WasStarted() && AfxHasPresented())
+        CGamepadSource::Get().Start();
 }
 
 BOOL CMessageLoop::DispatchInput()
@@ -273,7 +283,7 @@ void CMessageLoop::Wait()
     // and is read in one go when the paint is due. Anything else than motion
     // in the last read, and the display wakes the loop at once again.
     const BOOL bMotionWaits = m_bMotionRead && !m_bOtherRead && NextPaintDue() != CLoopWindow::kNever;
-    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, POLLIN, 0}};
+    pollfd fds[2] = {{m_wakeFd.load(), POLLIN, 0}, {fd, display.GetWaitEvents(), 0}};
     m_poll(fds, fd >= 0 && !bMotionWaits ? 2 : 1, timeout);
     display.FinishWait(fd >= 0 && !bMotionWaits ? fds[1].revents : 0);
     if (fds[0].revents & POLLIN)

@@ -114,6 +114,7 @@ private:
     CMessageLoop();
     CLoopWindow* FindWindow(Uint32 nWindowID) const;
     BOOL DispatchInput();
+    void StartControllers();
     void Route(const SDL_Event& event);
     void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
     void RouteWindowEvent(const SDL_WindowEvent& event);

@@ -45,8 +45,12 @@ int CKeyRepeat::GetDelay(ULONGLONG now) const
 float CWheelFrame::Take()
 {
     // Wayland counts down the screen; SDL, and the window layer, away from the user.
-    const float fSteps = m_nDiscrete ? float(-m_nDiscrete) : float(-m_dAxis / kAxisUnitsPerStep);
+    constexpr float kValue120PerStep = 120;
+    const float fSteps = m_nDiscrete     ? float(-m_nDiscrete)
+                         : m_nValue120 ? -float(m_nValue120) / kValue120PerStep
+                                       : float(-m_dAxis / kAxisUnitsPerStep);
     m_nDiscrete = 0;
+    m_nValue120 = 0;
     m_dAxis = 0;
     return fSteps;
 }

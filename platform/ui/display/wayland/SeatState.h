@@ -4,7 +4,7 @@
 //                rate; a loop that slept long catches up with one repeat,
 //                not a burst; a release or the focus leaving stops it
 //   CWheelFrame  one pointer frame's wheel movement as SDL counts it:
-//                discrete steps where the wheel has them, else smooth
+//                discrete steps (whole or in 120ths) where the wheel has them, else smooth
 //                movement at ten units a step; positive away from the user
 // Times are the clock service's milliseconds.
 #pragma once
@@ -35,11 +35,14 @@ private:
 class CWheelFrame {
 public:
     void AddDiscrete(int32_t nSteps) { m_nDiscrete += nSteps; }
+    // A high-resolution wheel's movement, 120 a step (a seat of version 8 or later).
+    void AddValue120(int32_t nValue) { m_nValue120 += nValue; }
     void AddAxis(double dValue) { m_dAxis += dValue; }
     // The frame's steps (0 when the wheel did not move); the frame is then empty.
     float Take();
 
 private:
     int32_t m_nDiscrete = 0;
+    int32_t m_nValue120 = 0;
     double m_dAxis = 0;
 };

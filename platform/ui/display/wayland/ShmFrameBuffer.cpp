@@ -5,6 +5,8 @@
 #include <wayland-client.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/ui/display/wayland/WaylandConnection.h"
@@ -24,19 +26,34 @@ CRect Union(const CRect& a, const CRect& b)
                  std::max(a.bottom, b.bottom));
 }
 
+int SystemCreate(const char* pszName, unsigned nFlags)
+{
+    return memfd_create(pszName, nFlags);
+}
+
+const SHMMEMORYCALLS kSystemCalls = {SystemCreate, ftruncate, mmap};
+const SHMMEMORYCALLS* g_pCalls = &kSystemCalls;
+
 const wl_buffer_listener kBufferListener = {
     [](void* p, wl_buffer* pBuffer) { static_cast<CShmFrameBuffer*>(p)->OnRelease(pBuffer); },
 };
 
 } // namespace
 
+void AfxSetShmMemoryCalls(const SHMMEMORYCALLS* pCalls)
+{
+    g_pCalls = pCalls ? pCalls : &kSystemCalls;
+}
+
 CShmFrameBuffer::CShmFrameBuffer(CWaylandConnection* pConnection, CWaylandWindow* pWindow)
     : m_pConnection(pConnection), m_pWindow(pWindow)
 {
+    pWindow->SetFrameBuffer(this);
 }
 
 CShmFrameBuffer::~CShmFrameBuffer()
 {
+    m_pWindow->SetFrameBuffer(nullptr);
     for (SHMBUFFER& shm : m_buffers)
         Free(&shm);
     SDL_FreeSurface(m_pPicture);
@@ -66,8 +83,7 @@ void CShmFrameBuffer::Present(const SDL_Rect& rc)
     m_ring.NoteChange(rcChanged);
     m_rcUncommitted = Union(m_rcUncommitted, rcChanged);
     // Before its first configure a surface takes no buffer; the configure brings a whole paint.
-    if (m_pWindow->IsConfigured())
-        Commit();
+    CommitPending();
 }
 
 BOOL CShmFrameBuffer::Commit()
@@ -81,8 +97,11 @@ BOOL CShmFrameBuffer::Commit()
     SHMBUFFER& shm = m_buffers[size_t(i)];
     if (bRemake) {
         Free(&shm);
-        if (!Make(&shm, m_pPicture->w, m_pPicture->h))
+        if (!Make(&shm, m_pPicture->w, m_pPicture->h)) {
+            // The slot holds no memory: the next present makes it again.
+            m_ring.Drop(i);
             return FALSE;
+        }
     }
     // Only what this buffer lacks, row by row.
     const CRect rcCopy = m_ring.TakeStale(i);
@@ -106,27 +125,45 @@ void CShmFrameBuffer::OnRelease(wl_buffer* pBuffer)
         if (m_buffers[i].pBuffer == pBuffer)
             m_ring.Release(int(i));
     }
-    // A present that found every buffer held goes now.
-    if (!m_rcUncommitted.IsRectEmpty() && m_pPicture && m_pWindow->IsConfigured())
+    CommitPending();
+}
+
+void CShmFrameBuffer::CommitPending()
+{
+    // A present that found every buffer held goes now, but never before the frame callback.
+    if (!m_rcUncommitted.IsRectEmpty() && m_pPicture && m_pWindow->CanPresent())
         Commit();
+}
+
+int CShmFrameBuffer::GetHeldCount() const
+{
+    int n = 0;
+    for (int i = 0; i < m_ring.GetCount(); ++i)
+        n += m_ring.IsHeld(i) ? 1 : 0;
+    return n;
 }
 
 BOOL CShmFrameBuffer::Make(SHMBUFFER* pShm, int cx, int cy)
 {
     const int nStride = cx * kBytesPerPixel;
     const size_t nBytes = size_t(nStride) * size_t(cy);
-    const int fd = memfd_create("quindle-shm", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    const int fd = g_pCalls->pfnCreate("quindle-shm", MFD_CLOEXEC | MFD_ALLOW_SEALING);
     if (fd < 0)
-        return FALSE;
-    if (ftruncate(fd, off_t(nBytes)) != 0) {
+        return MakeFailed();
+    if (g_pCalls->pfnResize(fd, off_t(nBytes)) != 0) {
+        const int nError = errno;
         close(fd);
-        return FALSE;
+        errno = nError;
+        return MakeFailed();
     }
-    void* pPixels = mmap(nullptr, nBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    void* pPixels = g_pCalls->pfnMap(nullptr, nBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (pPixels == MAP_FAILED) {
+        const int nError = errno;
         close(fd);
-        return FALSE;
+        errno = nError;
+        return MakeFailed();
     }
+    m_bMakeFailed = FALSE;
     wl_shm_pool* pPool = wl_shm_create_pool(m_pConnection->GetShm(), fd, int32_t(nBytes));
     pShm->pBuffer = wl_shm_pool_create_buffer(pPool, 0, cx, cy, nStride, WL_SHM_FORMAT_XRGB8888);
     wl_shm_pool_destroy(pPool);
@@ -135,6 +172,15 @@ BOOL CShmFrameBuffer::Make(SHMBUFFER* pShm, int cx, int cy)
     pShm->pPixels = pPixels;
     pShm->nBytes = nBytes;
     return TRUE;
+}
+
+BOOL CShmFrameBuffer::MakeFailed()
+{
+    if (!m_bMakeFailed)
+        std::fprintf(stderr, "%s: no memory for the window's picture (%s); the frame waits for the next paint\n",
+                     program_invocation_short_name, std::strerror(errno));
+    m_bMakeFailed = TRUE;
+    return FALSE;
 }
 
 void CShmFrameBuffer::Free(SHMBUFFER* pShm)

@@ -50,6 +50,14 @@ int CShmRing::Acquire(int cx, int cy, BOOL* pbRemake)
     return i;
 }
 
+void CShmRing::Drop(int i)
+{
+    SLOT& slot = m_slots[size_t(i)];
+    slot.cx = slot.cy = 0;
+    slot.bHeld = FALSE;
+    slot.nWritten = 0;
+}
+
 CRect CShmRing::TakeStale(int i)
 {
     SLOT& slot = m_slots[size_t(i)];

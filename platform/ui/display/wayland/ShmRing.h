@@ -25,6 +25,8 @@ public:
     // The buffer to write a cx x cy picture into, or -1 when every one is
     // held. *pbRemake says whether its memory must be made (again) first.
     int Acquire(int cx, int cy, BOOL* pbRemake);
+    // Buffer i has no memory (making it failed): it is made anew when next acquired.
+    void Drop(int i);
     // What buffer i lacks of the picture, within its size; the part is then
     // taken as written.
     CRect TakeStale(int i);

@@ -1,11 +1,11 @@
 #include "platform/ui/display/wayland/WaylandConnection.h"
 
 #include <libdecor.h>
-#include <poll.h>
 #include <wayland-client.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -16,12 +16,19 @@
 
 namespace {
 
-// Version 4 damages buffers in pixels; 3 has the buffer scale.
+// The highest version of each global our listeners know. Version 4 of the
+// compositor damages buffers in pixels; 3 has the buffer scale.
+#ifdef WL_SURFACE_OFFSET_SINCE_VERSION
+constexpr uint32_t kCompositorVersion = 5;
+#else
 constexpr uint32_t kCompositorVersion = 4;
+#endif
 constexpr uint32_t kMinCompositorVersion = 3;
-// Version 5 has the wheel's discrete steps and the pointer's frame.
-constexpr uint32_t kSeatVersion = 5;
-constexpr uint32_t kOutputVersion = 2;
+#ifdef XDG_TOPLEVEL_WM_CAPABILITIES_SINCE_VERSION
+constexpr uint32_t kWmBaseVersion = 5;
+#else
+constexpr uint32_t kWmBaseVersion = 4;
+#endif
 
 void OnPing(void*, xdg_wm_base* pWmBase, uint32_t nSerial)
 {
@@ -35,10 +42,17 @@ void OnDecorError(libdecor*, libdecor_error, const char* pszMessage)
 }
 libdecor_interface g_decorInterface = {OnDecorError, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
 
+BOOL Is(const char* pszInterface, const wl_interface& interface)
+{
+    return std::strcmp(pszInterface, interface.name) == 0;
+}
+
 } // namespace
 
 std::unique_ptr<CWaylandConnection> CWaylandConnection::Connect()
 {
+    // libwayland prints what went wrong itself; ours is the one line (DisplaySystem.h).
+    wl_log_set_handler_client([](const char*, va_list) {});
     wl_display* pDisplay = wl_display_connect(nullptr);
     if (!pDisplay)
         return nullptr;
@@ -52,7 +66,10 @@ std::unique_ptr<CWaylandConnection> CWaylandConnection::Connect()
 }
 
 CWaylandConnection::CWaylandConnection(wl_display* pDisplay)
-    : m_pDisplay(pDisplay), m_post([](const SDL_Event& event) { SDL_PushEvent(const_cast<SDL_Event*>(&event)); })
+    : m_pDisplay(pDisplay),
+      m_outputs([this] { for (CWaylandWindow* pWindow : m_windows) pWindow->OnOutputsChanged(); },
+                [this](wl_output* pOutput) { OnWindowsOutputGone(pOutput); }),
+      m_post([](const SDL_Event& event) { SDL_PushEvent(const_cast<SDL_Event*>(&event)); })
 {
     static const wl_registry_listener listener = {OnGlobal, OnGlobalRemove};
     m_pRegistry = wl_display_get_registry(pDisplay);
@@ -61,11 +78,12 @@ CWaylandConnection::CWaylandConnection(wl_display* pDisplay)
 
 CWaylandConnection::~CWaylandConnection()
 {
-    m_pSeat.reset();
+    if (m_bReading)
+        CancelRead();
+    m_seats.clear();
     if (m_pDecor)
         libdecor_unref(m_pDecor);
-    for (const OUTPUT& output : m_outputs)
-        wl_output_destroy(output.pOutput);
+    m_outputs.Clear();
     if (m_pDecorationManager)
         zxdg_decoration_manager_v1_destroy(m_pDecorationManager);
     if (m_pWmBase)
@@ -82,83 +100,45 @@ void CWaylandConnection::OnGlobal(void* pData, wl_registry* pRegistry, uint32_t 
                                   uint32_t nVersion)
 {
     auto* self = static_cast<CWaylandConnection*>(pData);
-    const auto bind = [&](const wl_interface* pInterface, uint32_t nWanted) {
-        return wl_registry_bind(pRegistry, nName, pInterface, std::min(nVersion, nWanted));
+    const auto bind = [&](const wl_interface* pInterface, uint32_t nOurs) {
+        return wl_registry_bind(pRegistry, nName, pInterface, std::min(nVersion, nOurs));
     };
-    if (std::strcmp(pszInterface, wl_compositor_interface.name) == 0 && nVersion >= kMinCompositorVersion) {
+    if (Is(pszInterface, wl_compositor_interface) && nVersion >= kMinCompositorVersion && !self->m_pCompositor) {
         self->m_nCompositorVersion = std::min(nVersion, kCompositorVersion);
         self->m_pCompositor = static_cast<wl_compositor*>(bind(&wl_compositor_interface, kCompositorVersion));
-    } else if (std::strcmp(pszInterface, wl_shm_interface.name) == 0) {
+    } else if (Is(pszInterface, wl_shm_interface) && !self->m_pShm) {
         self->m_pShm = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
-    } else if (std::strcmp(pszInterface, xdg_wm_base_interface.name) == 0) {
-        self->m_pWmBase = static_cast<xdg_wm_base*>(bind(&xdg_wm_base_interface, 1));
+    } else if (Is(pszInterface, xdg_wm_base_interface) && !self->m_pWmBase) {
+        self->m_nWmBaseVersion = std::min(nVersion, kWmBaseVersion);
+        self->m_pWmBase = static_cast<xdg_wm_base*>(bind(&xdg_wm_base_interface, kWmBaseVersion));
         xdg_wm_base_add_listener(self->m_pWmBase, &kWmBaseListener, nullptr);
-    } else if (std::strcmp(pszInterface, zxdg_decoration_manager_v1_interface.name) == 0) {
+    } else if (Is(pszInterface, zxdg_decoration_manager_v1_interface) && !self->m_pDecorationManager) {
         self->m_pDecorationManager =
             static_cast<zxdg_decoration_manager_v1*>(bind(&zxdg_decoration_manager_v1_interface, 1));
-    } else if (std::strcmp(pszInterface, wl_seat_interface.name) == 0 && !self->m_pSeat) {
-        // One seat: a game has one player at the keyboard and the mouse.
-        self->m_pSeat.reset(new CWaylandSeat(self, static_cast<wl_seat*>(bind(&wl_seat_interface, kSeatVersion))));
-    } else if (std::strcmp(pszInterface, wl_output_interface.name) == 0 && nVersion >= kOutputVersion) {
-        auto* pOutput = static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion));
-        static const wl_output_listener listener = {
-            OnOutputGeometry,
-            OnOutputMode,
-            [](void* p, wl_output*) {
-                // The output's properties are complete: windows on it may need another scale.
-                for (CWaylandWindow* pWindow : static_cast<CWaylandConnection*>(p)->m_windows)
-                    pWindow->OnOutputsChanged();
-            },
-            OnOutputScale,
-            [](void*, wl_output*, const char*) {},
-            [](void*, wl_output*, const char*) {}};
-        wl_output_add_listener(pOutput, &listener, self);
-        self->m_outputs.push_back(OUTPUT{pOutput, nName, 1, 0, 0, FALSE});
-    }
-}
-
-void CWaylandConnection::OnOutputScale(void* pData, wl_output* pOutput, int32_t nFactor)
-{
-    for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
-        if (output.pOutput == pOutput)
-            output.nScale = std::max(1, int(nFactor));
-    }
-}
-
-void CWaylandConnection::OnOutputGeometry(void* pData, wl_output* pOutput, int32_t, int32_t, int32_t, int32_t,
-                                          int32_t, const char*, const char*, int32_t nTransform)
-{
-    for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
-        if (output.pOutput == pOutput)
-            output.bTurned = (nTransform & 1) != 0; // 90 and 270 degrees, flipped or not
-    }
-}
-
-void CWaylandConnection::OnOutputMode(void* pData, wl_output* pOutput, uint32_t nFlags, int32_t cx, int32_t cy,
-                                      int32_t)
-{
-    if (!(nFlags & WL_OUTPUT_MODE_CURRENT))
-        return;
-    for (OUTPUT& output : static_cast<CWaylandConnection*>(pData)->m_outputs) {
-        if (output.pOutput == pOutput) {
-            output.cxMode = cx;
-            output.cyMode = cy;
-        }
+    } else if (Is(pszInterface, wl_seat_interface)) {
+        self->m_seats.emplace_back(new CWaylandSeat(self, pRegistry, nName, nVersion));
+    } else if (Is(pszInterface, wl_output_interface)) {
+        self->m_outputs.Bind(pRegistry, nName, nVersion);
     }
 }
 
 void CWaylandConnection::OnGlobalRemove(void* pData, wl_registry*, uint32_t nName)
 {
     auto* self = static_cast<CWaylandConnection*>(pData);
-    const auto it = std::find_if(self->m_outputs.begin(), self->m_outputs.end(),
-                                 [nName](const OUTPUT& output) { return output.nName == nName; });
-    if (it == self->m_outputs.end())
+    if (self->m_outputs.Remove(nName))
         return;
-    wl_output* pGone = it->pOutput;
-    self->m_outputs.erase(it);
-    for (CWaylandWindow* pWindow : self->m_windows)
-        pWindow->OnOutputGone(pGone);
-    wl_output_destroy(pGone);
+    const auto it = std::find_if(self->m_seats.begin(), self->m_seats.end(),
+                                 [nName](const std::unique_ptr<CWaylandSeat>& p) { return p->GetName() == nName; });
+    if (it == self->m_seats.end())
+        return; // the globals we need are never taken away while a compositor runs
+    (*it)->Leave();
+    self->m_seats.erase(it);
+}
+
+void CWaylandConnection::OnWindowsOutputGone(wl_output* pOutput)
+{
+    for (CWaylandWindow* pWindow : m_windows)
+        pWindow->OnOutputGone(pOutput);
 }
 
 libdecor* CWaylandConnection::GetDecor()
@@ -168,27 +148,41 @@ libdecor* CWaylandConnection::GetDecor()
     return m_pDecor;
 }
 
-int CWaylandConnection::GetOutputScale(const wl_output* pOutput) const
+BOOL CWaylandConnection::HasBounds() const
 {
-    for (const OUTPUT& output : m_outputs) {
-        if (output.pOutput == pOutput)
-            return output.nScale;
-    }
-    return 1;
+    return m_nWmBaseVersion >= XDG_TOPLEVEL_CONFIGURE_BOUNDS_SINCE_VERSION;
 }
 
-CRect CWaylandConnection::GetOutputArea(const wl_output* pOutput) const
+CWaylandWindow* CWaylandConnection::GetKeyboardFocus() const
 {
-    const OUTPUT* pFound = nullptr;
-    for (const OUTPUT& output : m_outputs) {
-        if (output.pOutput == pOutput || (!pOutput && !pFound))
-            pFound = &output;
+    for (const auto& pSeat : m_seats) {
+        if (pSeat->GetKeyboardFocus())
+            return pSeat->GetKeyboardFocus();
     }
-    if (!pFound || pFound->cxMode <= 0 || pFound->cyMode <= 0)
-        return CRect(0, 0, 0, 0);
-    const int cx = (pFound->bTurned ? pFound->cyMode : pFound->cxMode) / pFound->nScale;
-    const int cy = (pFound->bTurned ? pFound->cxMode : pFound->cyMode) / pFound->nScale;
-    return CRect(0, 0, cx, cy);
+    return nullptr;
+}
+
+Uint16 CWaylandConnection::GetKeyMods() const
+{
+    for (const auto& pSeat : m_seats) {
+        if (pSeat->GetKeyboardFocus())
+            return pSeat->GetKeyMods();
+    }
+    return KMOD_NONE;
+}
+
+Uint32 CWaylandConnection::GetButtons() const
+{
+    Uint32 nButtons = 0;
+    for (const auto& pSeat : m_seats)
+        nButtons |= pSeat->GetButtons();
+    return nButtons;
+}
+
+void CWaylandConnection::ShowPointer(BOOL bShow)
+{
+    for (const auto& pSeat : m_seats)
+        pSeat->ShowPointer(bShow);
 }
 
 CWaylandWindow* CWaylandConnection::FindWindow(const wl_surface* pSurface) const
@@ -220,70 +214,11 @@ void CWaylandConnection::AddWindow(CWaylandWindow* pWindow)
 void CWaylandConnection::RemoveWindow(CWaylandWindow* pWindow)
 {
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), pWindow), m_windows.end());
-    if (m_pSeat)
-        m_pSeat->OnWindowGone(pWindow);
+    for (const auto& pSeat : m_seats)
+        pSeat->OnWindowGone(pWindow);
 }
 
 void CWaylandConnection::Post(const SDL_Event& event) const
 {
     m_post(event);
-}
-
-void CWaylandConnection::Dispatch()
-{
-    if (wl_display_dispatch_pending(m_pDisplay) < 0)
-        return; // IsLost says so from now on
-}
-
-BOOL CWaylandConnection::PrepareWait(int* pFd)
-{
-    *pFd = -1;
-    BOOL bCame = FALSE;
-    // Events read into the queue (during a roundtrip, by libdecor) are dispatched before we sleep.
-    while (wl_display_prepare_read(m_pDisplay) != 0) {
-        if (wl_display_dispatch_pending(m_pDisplay) < 0)
-            return TRUE;
-        bCame = TRUE;
-    }
-    // After the events: a release among them stops the repeat first.
-    if (m_pSeat && m_pSeat->RepeatKeys())
-        bCame = TRUE;
-    if (bCame) {
-        wl_display_cancel_read(m_pDisplay);
-        return FALSE;
-    }
-    // Requests not yet sent may be what the compositor's answer waits for.
-    if (wl_display_flush(m_pDisplay) < 0 && errno != EAGAIN) {
-        wl_display_cancel_read(m_pDisplay);
-        return TRUE;
-    }
-    *pFd = wl_display_get_fd(m_pDisplay);
-    return TRUE;
-}
-
-void CWaylandConnection::FinishWait(short nRevents)
-{
-    // A hang-up is read too: the read fails and the connection counts as lost.
-    if (nRevents & (POLLIN | POLLHUP | POLLERR))
-        wl_display_read_events(m_pDisplay);
-    else
-        wl_display_cancel_read(m_pDisplay);
-    Dispatch();
-    if (m_pSeat)
-        m_pSeat->RepeatKeys();
-}
-
-void CWaylandConnection::Roundtrip()
-{
-    wl_display_roundtrip(m_pDisplay);
-}
-
-int CWaylandConnection::GetSleepLimit() const
-{
-    return m_pSeat ? m_pSeat->GetRepeatDelay() : -1;
-}
-
-BOOL CWaylandConnection::IsLost() const
-{
-    return wl_display_get_error(m_pDisplay) != 0;
 }

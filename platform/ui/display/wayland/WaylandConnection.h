@@ -1,15 +1,22 @@
 // Inside platform/ui: our own connection to a Wayland compositor, the one
 // the program's Wayland windows live on (no SDL video there: SDL 2.26 makes
 // every Wayland window an OpenGL one). It binds the globals our toplevels
-// need (compositor, shared memory, xdg-shell, the seat, the outputs and,
-// where the compositor offers it, server-side decorations), answers the
-// shell's pings, and runs the message loop's sleep on the socket: what
-// arrived is dispatched at once, and what the seat and the windows make of
-// it goes into SDL's event queue as the SDL events the window layer reads on
-// X11 too (window ids are ours).
+// need (compositor, shared memory, xdg-shell, the seats, the outputs and,
+// where the compositor offers it, server-side decorations), each at the
+// highest version both it and we know; answers the shell's pings, and runs
+// the message loop's sleep on the socket: what arrived is dispatched at
+// once, and what the seats and the windows make of it goes into SDL's event
+// queue as the SDL events the window layer reads on X11 too (window ids are
+// ours). Seats and outputs may come and go at any time.
 //
-// When the compositor goes away, IsLost says so; the display system then
-// ends the process (AfxDisplayLost). Window thread only.
+// Each sleep prepares one read of the socket and then either reads or
+// cancels it, never both, whatever failed in between. A request that cannot
+// be sent because the compositor closed its end does not stop the reading:
+// what it said last (a protocol error, mostly) is still read.
+//
+// When the compositor goes away or refuses a request, IsLost says so, and
+// GetProtocolError what it refused; the display system then ends the
+// process. Window thread only.
 #pragma once
 
 #include <SDL.h>
@@ -17,10 +24,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/core/Rect.h"
 #include "platform/core/Types.h"
+#include "platform/ui/display/wayland/WaylandOutputs.h"
 
 struct wl_display;
 struct wl_registry;
@@ -51,16 +60,18 @@ public:
     zxdg_decoration_manager_v1* GetDecorationManager() const { return m_pDecorationManager; }
     // libdecor, made on first use (a compositor without server-side decorations).
     libdecor* GetDecor();
-    CWaylandSeat* GetSeat() const { return m_pSeat.get(); }
+    // Whether the compositor's xdg-shell sends work area bounds (version 4).
+    BOOL HasBounds() const;
+    int GetSeatCount() const { return int(m_seats.size()); }
 
-    // The scale of output pOutput (1 when unknown).
-    int GetOutputScale(const wl_output* pOutput) const;
-    // The scale of the only output, where there is one: a new window's best
-    // guess before the compositor says where it is.
-    int GetSoleOutputScale() const { return m_outputs.size() == 1 ? m_outputs[0].nScale : 1; }
-    // Output pOutput (the first one when null) in points, at (0, 0): a
-    // client learns of no panels nor of where outputs are. Empty when unknown.
-    CRect GetOutputArea(const wl_output* pOutput) const;
+    // What the seats hold, taken together: the keyboard's focus (of the
+    // first seat that has one), its modifiers, every button held.
+    CWaylandWindow* GetKeyboardFocus() const;
+    Uint16 GetKeyMods() const;
+    Uint32 GetButtons() const;
+    void ShowPointer(BOOL bShow);
+
+    const CWaylandOutputs& GetOutputs() const { return m_outputs; }
     // Our window whose surface is pSurface, or nullptr (libdecor's frame, a cursor).
     CWaylandWindow* FindWindow(const wl_surface* pSurface) const;
     // The window the compositor activated last, else the last one shown:
@@ -76,34 +87,25 @@ public:
     // The loop's sleep: PrepareWait dispatches what was read already (FALSE:
     // events came, do not sleep), sends our requests and gives the socket;
     // FinishWait reads and dispatches what arrived.
-    BOOL PrepareWait(int* pFd);
+    // *pnEvents: what to wait for on it (POLLOUT too while requests wait to go).
+    BOOL PrepareWait(int* pFd, short* pnEvents);
     void FinishWait(short nRevents);
     // Sends requests and waits for the compositor's answers to them.
     void Roundtrip();
     // The longest the loop may sleep (a held key's next repeat), -1 for no limit.
     int GetSleepLimit() const;
     BOOL IsLost() const;
+    // What the compositor refused ("wl_compositor@3 error 3"), empty when
+    // the connection is fine or merely lost.
+    std::string GetProtocolError() const;
 
 private:
     explicit CWaylandConnection(wl_display* pDisplay);
     static void OnGlobal(void* pData, wl_registry* pRegistry, uint32_t nName, const char* pszInterface,
                          uint32_t nVersion);
     static void OnGlobalRemove(void* pData, wl_registry* pRegistry, uint32_t nName);
-    static void OnOutputScale(void* pData, wl_output* pOutput, int32_t nFactor);
-    static void OnOutputGeometry(void* pData, wl_output* pOutput, int32_t x, int32_t y, int32_t cxMm, int32_t cyMm,
-                                 int32_t nSubpixel, const char* pszMake, const char* pszModel, int32_t nTransform);
-    static void OnOutputMode(void* pData, wl_output* pOutput, uint32_t nFlags, int32_t cx, int32_t cy,
-                             int32_t nRefresh);
-    void Dispatch();
-
-    struct OUTPUT {
-        wl_output* pOutput;
-        uint32_t nName;
-        int nScale;
-        int cxMode; // the current mode in pixels, 0 until told
-        int cyMode;
-        BOOL bTurned; // a transform of a quarter turn: the mode's sides swap
-    };
+    void OnWindowsOutputGone(wl_output* pOutput);
+    void CancelRead();
 
     wl_display* m_pDisplay;
     wl_registry* m_pRegistry = nullptr;
@@ -113,8 +115,10 @@ private:
     xdg_wm_base* m_pWmBase = nullptr;
     zxdg_decoration_manager_v1* m_pDecorationManager = nullptr;
     libdecor* m_pDecor = nullptr;
-    std::unique_ptr<CWaylandSeat> m_pSeat;
-    std::vector<OUTPUT> m_outputs;
+    uint32_t m_nWmBaseVersion = 0;
+    std::vector<std::unique_ptr<CWaylandSeat>> m_seats;
+    CWaylandOutputs m_outputs;
+    BOOL m_bReading = FALSE; // a read is prepared, neither done nor cancelled
     std::vector<CWaylandWindow*> m_windows;
     std::function<void(const SDL_Event&)> m_post;
 };

@@ -1,5 +1,6 @@
 // CWaylandSeat's keyboard: the keymap, the focus, keys and their repeat.
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -37,13 +38,17 @@ const wl_keyboard_listener CWaylandSeat::s_keyboardListener = {
 void CWaylandSeat::OnKeymap(uint32_t nFormat, int fd, uint32_t nSize)
 {
     BOOL bLoaded = FALSE;
-    void* pMap = nFormat == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 ? mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)
-                                                             : MAP_FAILED;
+    // Pages past the file's end would end the program when touched (SIGBUS): a size the file does not have is refused.
+    struct stat st {};
+    const BOOL bFits = fstat(fd, &st) == 0 && nSize > 0 && off_t(nSize) <= st.st_size;
+    void* pMap = nFormat == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && bFits
+                     ? mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)
+                     : MAP_FAILED;
     close(fd);
     if (pMap != MAP_FAILED) {
         // The text ends with a NUL within nSize bytes; one that does not is no keymap.
         const char* pszKeymap = static_cast<const char*>(pMap);
-        if (nSize > 0 && memchr(pszKeymap, 0, nSize))
+        if (memchr(pszKeymap, 0, nSize))
             bLoaded = m_keyboard.LoadKeymap(pszKeymap);
         munmap(pMap, nSize);
     }

@@ -33,8 +33,32 @@ const wl_pointer_listener kPointerListener = {
     [](void*, wl_pointer*, uint32_t) {},
     [](void*, wl_pointer*, uint32_t, uint32_t) {},
     [](void* p, wl_pointer*, uint32_t nAxis, int32_t nDiscrete) { Self(p)->OnPointerDiscrete(nAxis, nDiscrete); },
-    [](void*, wl_pointer*, uint32_t, int32_t) {},
+    [](void* p, wl_pointer*, uint32_t nAxis, int32_t nValue) { Self(p)->OnPointerValue120(nAxis, nValue); },
 };
+
+// Version 5 has the wheel's discrete steps and the pointer's frame, 8 the
+// wheel in 120ths of a step instead.
+#ifdef WL_POINTER_AXIS_VALUE120_SINCE_VERSION
+constexpr uint32_t kSeatVersion = 8;
+#else
+constexpr uint32_t kSeatVersion = 7;
+#endif
+
+void ReleasePointer(wl_pointer* pPointer)
+{
+    if (wl_pointer_get_version(pPointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
+        wl_pointer_release(pPointer);
+    else
+        wl_pointer_destroy(pPointer);
+}
+
+void ReleaseKeyboard(wl_keyboard* pKeyboard)
+{
+    if (wl_keyboard_get_version(pKeyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
+        wl_keyboard_release(pKeyboard);
+    else
+        wl_keyboard_destroy(pKeyboard);
+}
 
 const wl_seat_listener kSeatListener = {
     [](void* p, wl_seat*, uint32_t nCaps) { Self(p)->OnCapabilities(nCaps); },
@@ -57,19 +81,33 @@ Uint8 SdlButton(uint32_t nButton)
 
 } // namespace
 
-CWaylandSeat::CWaylandSeat(CWaylandConnection* pConnection, wl_seat* pSeat)
-    : m_pConnection(pConnection), m_pSeat(pSeat), m_cursor(pConnection)
+CWaylandSeat::CWaylandSeat(CWaylandConnection* pConnection, wl_registry* pRegistry, uint32_t nName,
+                           uint32_t nVersion)
+    : m_pConnection(pConnection),
+      m_pSeat(static_cast<wl_seat*>(
+          wl_registry_bind(pRegistry, nName, &wl_seat_interface, nVersion < kSeatVersion ? nVersion : kSeatVersion))),
+      m_nName(nName), m_cursor(pConnection)
 {
-    wl_seat_add_listener(pSeat, &kSeatListener, this);
+    wl_seat_add_listener(m_pSeat, &kSeatListener, this);
 }
 
 CWaylandSeat::~CWaylandSeat()
 {
     if (m_pPointer)
-        wl_pointer_destroy(m_pPointer);
+        ReleasePointer(m_pPointer);
     if (m_pKeyboard)
-        wl_keyboard_destroy(m_pKeyboard);
-    wl_seat_destroy(m_pSeat);
+        ReleaseKeyboard(m_pKeyboard);
+    if (wl_seat_get_version(m_pSeat) >= WL_SEAT_RELEASE_SINCE_VERSION)
+        wl_seat_release(m_pSeat);
+    else
+        wl_seat_destroy(m_pSeat);
+}
+
+void CWaylandSeat::Leave()
+{
+    OnPointerLeave();
+    OnKeyboardLeave();
+    m_nButtons = 0;
 }
 
 void CWaylandSeat::OnCapabilities(uint32_t nCaps)
@@ -78,15 +116,16 @@ void CWaylandSeat::OnCapabilities(uint32_t nCaps)
         m_pPointer = wl_seat_get_pointer(m_pSeat);
         wl_pointer_add_listener(m_pPointer, &kPointerListener, this);
     } else if (!(nCaps & WL_SEAT_CAPABILITY_POINTER) && m_pPointer) {
-        wl_pointer_destroy(m_pPointer);
+        OnPointerLeave();
+        ReleasePointer(m_pPointer);
         m_pPointer = nullptr;
-        m_pPointerWindow = nullptr;
+        m_nButtons = 0;
     }
     if ((nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && !m_pKeyboard) {
         m_pKeyboard = wl_seat_get_keyboard(m_pSeat);
         wl_keyboard_add_listener(m_pKeyboard, &s_keyboardListener, this);
     } else if (!(nCaps & WL_SEAT_CAPABILITY_KEYBOARD) && m_pKeyboard) {
-        wl_keyboard_destroy(m_pKeyboard);
+        ReleaseKeyboard(m_pKeyboard);
         m_pKeyboard = nullptr;
         OnKeyboardLeave();
     }
@@ -191,6 +230,12 @@ void CWaylandSeat::OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete)
 {
     if (nAxis == WL_POINTER_AXIS_VERTICAL_SCROLL)
         m_wheel.AddDiscrete(nDiscrete);
+}
+
+void CWaylandSeat::OnPointerValue120(uint32_t nAxis, int32_t nValue120)
+{
+    if (nAxis == WL_POINTER_AXIS_VERTICAL_SCROLL)
+        m_wheel.AddValue120(nValue120);
 }
 
 void CWaylandSeat::OnPointerFrame()

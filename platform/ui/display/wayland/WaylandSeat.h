@@ -10,7 +10,8 @@
 //             the compositor's rate and delay, made here since Wayland
 //             leaves it to the client: repeated downs carry repeat = 1
 // It also keeps what SDL's own state would say: the buttons held, the
-// modifiers held and which window has the keyboard focus.
+// modifiers held and which window has the keyboard focus. A compositor may
+// offer several seats and take one away at any time: each is one of these.
 #pragma once
 
 #include <SDL.h>
@@ -22,6 +23,7 @@
 #include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
 
+struct wl_registry;
 struct wl_seat;
 struct wl_pointer;
 struct wl_keyboard;
@@ -32,7 +34,8 @@ class CWaylandWindow;
 
 class CWaylandSeat {
 public:
-    CWaylandSeat(CWaylandConnection* pConnection, wl_seat* pSeat);
+    // Binds the registry's global nName, a seat of version nVersion.
+    CWaylandSeat(CWaylandConnection* pConnection, wl_registry* pRegistry, uint32_t nName, uint32_t nVersion);
     ~CWaylandSeat();
     CWaylandSeat(const CWaylandSeat&) = delete;
     CWaylandSeat& operator=(const CWaylandSeat&) = delete;
@@ -42,6 +45,9 @@ public:
     Uint16 GetKeyMods() const { return m_keyboard.GetMods(); }
     CWaylandWindow* GetKeyboardFocus() const { return m_pKeyFocus; }
     wl_seat* GetSeat() const { return m_pSeat; }
+    uint32_t GetName() const { return m_nName; }
+    // The seat is going away: its focus and its pointer leave our windows.
+    void Leave();
     // The serial of the last input, which some shell requests need.
     uint32_t GetLastSerial() const { return m_nSerial; }
 
@@ -61,6 +67,7 @@ public:
     void OnPointerButton(uint32_t nSerial, uint32_t nButton, uint32_t nState);
     void OnPointerAxis(uint32_t nAxis, double dValue);
     void OnPointerDiscrete(uint32_t nAxis, int32_t nDiscrete);
+    void OnPointerValue120(uint32_t nAxis, int32_t nValue120);
     void OnPointerFrame();
     void OnKeymap(uint32_t nFormat, int fd, uint32_t nSize);
     void OnKeyboardEnter(wl_surface* pSurface);
@@ -77,6 +84,7 @@ private:
 
     CWaylandConnection* m_pConnection;
     wl_seat* m_pSeat;
+    uint32_t m_nName;
     wl_pointer* m_pPointer = nullptr;
     wl_keyboard* m_pKeyboard = nullptr;
     CWaylandCursor m_cursor;

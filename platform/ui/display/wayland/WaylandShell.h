@@ -1,7 +1,8 @@
 // Inside platform/ui: the role that makes a Wayland window's surface a
 // desktop window, one of two kinds:
 //   xdg-shell    our own xdg_toplevel, with server-side decorations asked
-//                for where the compositor offers them (sway, KDE)
+//                for where the compositor offers them (sway, KDE); a
+//                compositor that answers "client side" gets the other kind
 //   libdecor     where it does not (weston, GNOME): libdecor's frame, its
 //                title bar and buttons drawn beside our surface, which stays
 //                the content area and keeps our buffers
@@ -31,5 +32,7 @@ public:
 
 // The shell role that suits the compositor for pWindow's surface.
 CWaylandShell* AfxMakeWaylandShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);
-CWaylandShell* AfxMakeXdgShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);
+// A frame of the client's own: libdecor's where it loads, else our toplevel with none.
+CWaylandShell* AfxMakeClientFrameShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);
+CWaylandShell* AfxMakeXdgShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow, BOOL bAskServerFrame);
 CWaylandShell* AfxMakeDecorShell(CWaylandConnection* pConnection, CWaylandWindow* pWindow);

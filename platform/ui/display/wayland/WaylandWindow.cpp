@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/display/wayland/ShmFrameBuffer.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
 #include "platform/ui/display/wayland/WaylandShell.h"
 
@@ -31,7 +32,7 @@ const wl_callback_listener kFrameListener = {
 CWaylandWindow::CWaylandWindow(CWaylandConnection* pConnection, const char* pszTitle, int cx, int cy)
     : m_pConnection(pConnection), m_nID(++g_nLastID),
       m_pSurface(wl_compositor_create_surface(pConnection->GetCompositor())), m_strTitle(pszTitle ? pszTitle : ""),
-      m_cx(cx), m_cy(cy), m_nBufferScale(pConnection->GetSoleOutputScale())
+      m_cx(cx), m_cy(cy), m_nBufferScale(pConnection->GetOutputs().GetSoleScale())
 {
     wl_surface_add_listener(m_pSurface, &kSurfaceListener, this);
     pConnection->AddWindow(this);
@@ -60,7 +61,9 @@ void CWaylandWindow::GetSizeInPixels(int* pcx, int* pcy) const
 
 CRect CWaylandWindow::GetWorkArea() const
 {
-    return m_pConnection->GetOutputArea(m_outputs.empty() ? nullptr : m_outputs.front());
+    if (m_cxBounds > 0 && m_cyBounds > 0)
+        return CRect(0, 0, m_cxBounds, m_cyBounds);
+    return m_pConnection->GetOutputs().GetArea(m_outputs.empty() ? nullptr : m_outputs.front());
 }
 
 void CWaylandWindow::SetTitle(const char* pszTitle)
@@ -105,7 +108,8 @@ void CWaylandWindow::Show()
 {
     if (m_pShell)
         return;
-    m_pShell.reset(AfxMakeWaylandShell(m_pConnection, this));
+    m_pShell.reset(m_bClientFrame ? AfxMakeClientFrameShell(m_pConnection, this)
+                                  : AfxMakeWaylandShell(m_pConnection, this));
     m_pShell->SetTitle(m_strTitle.c_str());
     m_pShell->SetFixedSize(m_cx, m_cy, !m_bWantFullscreen);
     if (m_pParent && m_pParent->m_pShell)
@@ -153,6 +157,27 @@ void CWaylandWindow::OnFrameDone()
 {
     wl_callback_destroy(m_pFrameCallback);
     m_pFrameCallback = nullptr;
+    if (m_pFrameBuffer)
+        m_pFrameBuffer->OnFrameDone();
+}
+
+void CWaylandWindow::OnBounds(int cx, int cy)
+{
+    m_cxBounds = std::max(0, cx);
+    m_cyBounds = std::max(0, cy);
+}
+
+void CWaylandWindow::OnClientFrameWanted()
+{
+    if (m_bClientFrame)
+        return;
+    m_bClientFrame = TRUE;
+    // The role cannot change its decorations: it goes, and a new one comes
+    // (called from the old role's listener, which touches nothing after).
+    if (m_pShell) {
+        Hide();
+        Show();
+    }
 }
 
 void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int cy)
@@ -186,6 +211,7 @@ void CWaylandWindow::OnClose()
 {
     PostWindowEvent(SDL_WINDOWEVENT_CLOSE);
 }
+
 
 void CWaylandWindow::PostWindowEvent(Uint8 nEvent) const
 {
@@ -226,7 +252,7 @@ void CWaylandWindow::UpdateBufferScale()
         return;
     int nScale = 1;
     for (wl_output* pOutput : m_outputs)
-        nScale = std::max(nScale, m_pConnection->GetOutputScale(pOutput));
+        nScale = std::max(nScale, m_pConnection->GetOutputs().GetScale(pOutput));
     if (nScale == m_nBufferScale)
         return;
     m_nBufferScale = nScale;

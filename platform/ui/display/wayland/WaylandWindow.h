@@ -30,6 +30,7 @@ struct wl_buffer;
 struct wl_output;
 class CWaylandConnection;
 class CWaylandShell;
+class CShmFrameBuffer;
 
 class CWaylandWindow {
 public:
@@ -44,8 +45,14 @@ public:
     int GetBufferScale() const { return m_nBufferScale; }
     void GetSize(int* pcx, int* pcy) const;
     void GetSizeInPixels(int* pcx, int* pcy) const;
-    // The output it is on (the first one while it is on none), in points.
+    // Where a window may be, in points: the bounds the compositor gave
+    // (the output less its panels), else the output it is on (the first
+    // one while it is on none).
     CRect GetWorkArea() const;
+    // What pictures it presents; the frame callback tells it.
+    void SetFrameBuffer(CShmFrameBuffer* pFrameBuffer) { m_pFrameBuffer = pFrameBuffer; }
+    // Whether its frame is drawn by the client (libdecor), the compositor having declined to.
+    BOOL HasClientFrame() const { return m_bClientFrame; }
 
     void SetTitle(const char* pszTitle);
     // The fixed size in points (minimum = maximum).
@@ -75,6 +82,10 @@ public:
     // which the window takes only in fullscreen.
     void OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int cy);
     void OnClose();
+    // The largest size the compositor would give in points (0 x 0: unknown).
+    void OnBounds(int cx, int cy);
+    // The compositor will not draw the frame: the window is made again with libdecor's.
+    void OnClientFrameWanted();
     void OnOutputsChanged();
     void OnOutputGone(wl_output* pOutput);
     void OnSurfaceEnter(wl_output* pOutput);
@@ -100,6 +111,10 @@ private:
     int m_cxFullscreen = 0; // the size fullscreen gave, 0 x 0 when it gave none
     int m_cyFullscreen = 0;
     wl_callback* m_pFrameCallback = nullptr;
+    CShmFrameBuffer* m_pFrameBuffer = nullptr;
+    BOOL m_bClientFrame = FALSE;
+    int m_cxBounds = 0; // from the shell, 0 x 0 until told
+    int m_cyBounds = 0;
     std::vector<wl_output*> m_outputs; // the outputs the surface is on
     int m_nBufferScale = 1;
 };
