@@ -54,7 +54,9 @@ about_is_dialog() {
 }
 
 # With no window manager the window is its client area.
-wshot_to() { import -window "$WIN" "$1"; }
+# import grabs the server while it reads: one left waiting on a window that
+# went (a burst stopped mid-capture) would freeze every client of the Xvfb.
+wshot_to() { timeout 5 import -window "$WIN" "$1"; }
 rootshot() { import -window root "$WORK/shot.png"; }
 
 # Starts the program and waits for its main window; sets APP_PID, WIN, CX and CY.

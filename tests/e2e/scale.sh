@@ -89,7 +89,9 @@ start_xvfb 2400x1200x24 -noreset
 export DISPLAY=$XVFB_DISPLAY
 echo "Xft.dpi: 192" | xrdb -nocpp -merge
 echo "e2e: X11 on $DISPLAY at Xft.dpi 192, program $BIN"
-wshot_to() { import -window "$WIN" "$1"; }
+# import grabs the server while it reads: one left waiting on a window that
+# went (a burst stopped mid-capture) would freeze every client of the Xvfb.
+wshot_to() { timeout 5 import -window "$WIN" "$1"; }
 at_client() { xdotool mousemove $((CX + 2 * $1)) $((CY + 2 * $2)); }
 
 "$BIN" 2>"$WORK/stderr" &
