@@ -47,3 +47,16 @@ start_then_close() {
     wait_exit "$t0"
     check "the close button ends the program with status 0 ($EXIT_STATUS, ${EXIT_MS} ms)" [ "$EXIT_STATUS" = 0 ]
 }
+# main_window_appears name: the main window's client appears, with libdecor's
+# title bar above it and the menu screen in it (kept as name-menu.png where
+# E2E_KEEP_SHOTS says); sets CX CY, CWIDTH CHEIGHT. Fails when no client comes.
+main_window_appears() {
+    read -r CWIDTH CHEIGHT <<<"${CLIENT_SIZE/ x / }"
+    wait_until 5000 found "$CWIDTH" "$CHEIGHT" || return 1
+    CX=$FX CY=$FY
+    pass "a $CLIENT_SIZE client appears (at $CX, $CY)"
+    check "libdecor's title bar with the caption is above it" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
+    [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/$1-menu.png"
+    check "the menu screen is drawn" poll 2000 menu_shown
+    check_menu_screen
+}

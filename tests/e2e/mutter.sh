@@ -60,14 +60,7 @@ echo "e2e: mutter on $DISPLAY, Wayland display $WAYLAND_DISPLAY, program $BIN"
 xdotool mousemove 790 590
 WAYLAND_DEBUG=client XDG_STATE_HOME=$WORK/state env -u DISPLAY "$BIN" 2>"$WORK/stderr" &
 APP_PID=$!
-read -r CWIDTH CHEIGHT <<<"${CLIENT_SIZE/ x / }"
-if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
-    CX=$FX CY=$FY
-    pass "a $CLIENT_SIZE client appears (at $CX, $CY)"
-    check "libdecor's title bar with the caption is above it" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
-    [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/mutter-menu.png"
-    check "the menu screen is drawn" poll 2000 menu_shown
-    check_menu_screen
+if main_window_appears mutter; then
     GL=$(gl_libraries "$APP_PID")
     check "no GL, EGL or DRI library is mapped (${GL:-none})" [ -z "$GL" ]
 

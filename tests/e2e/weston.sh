@@ -33,14 +33,7 @@ echo "e2e: weston on $DISPLAY, Wayland display $WAYLAND_DISPLAY, program $BIN"
 xdotool mousemove 1020 764 # below weston's output, off where the windows will be
 env -u DISPLAY "$BIN" 2>"$WORK/stderr" &
 APP_PID=$!
-read -r CWIDTH CHEIGHT <<<"${CLIENT_SIZE/ x / }"
-if wait_until 5000 found "$CWIDTH" "$CHEIGHT"; then
-    CX=$FX CY=$FY
-    pass "a $CLIENT_SIZE client appears (at $CX, $CY)"
-    check "libdecor's title bar with the caption is above it" wait_until 1000 eval 'rootshot; title_bar $CX $CY $CWIDTH'
-    [ -n "${E2E_KEEP_SHOTS:-}" ] && cp "$WORK/shot.png" "$E2E_KEEP_SHOTS/weston-menu.png"
-    check "the menu screen is drawn" poll 2000 menu_shown
-    check_menu_screen
+if main_window_appears weston; then
     check "hovering over Start fills it red" pointer_follows
 
     xdotool mousemove $(button $CX $CY $CWIDTH $((BUTTON + 31))) click 1 sleep 0.3 mousemove 1000 700
