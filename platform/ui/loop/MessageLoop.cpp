@@ -138,7 +138,7 @@ BOOL CMessageLoop::DispatchInput()
 
 void CMessageLoop::Route(const SDL_Event& event)
 {
-    if (IsHandsOn(event))
+    if (m_handsOn.IsHandsOn(event))
         CGamepadSource::Get().OnOtherInput(m_windows);
     switch (event.type) {
     case SDL_QUIT: {
@@ -167,26 +167,6 @@ void CMessageLoop::Route(const SDL_Event& event)
         if (CGamepadSource::IsPadEvent(event.type))
             CGamepadSource::Get().OnEvent(event, PadTarget(), m_windows);
         break;
-    }
-}
-
-BOOL CMessageLoop::IsHandsOn(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_MOUSEMOTION: {
-        const SDL_MouseMotionEvent& motion = event.motion;
-        const BOOL bMoved = motion.windowID == m_nMotionWindow && (motion.x != m_xMotion || motion.y != m_yMotion);
-        m_nMotionWindow = motion.windowID;
-        m_xMotion = motion.x;
-        m_yMotion = motion.y;
-        return bMoved;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEWHEEL:
-    case SDL_KEYDOWN:
-        return TRUE;
-    default:
-        return FALSE;
     }
 }
 

@@ -45,6 +45,7 @@
 #include <vector>
 
 #include "platform/core/Types.h"
+#include "platform/ui/loop/HandsOn.h"
 
 // What the loop asks of a top-level window.
 class CLoopWindow {
@@ -118,8 +119,6 @@ private:
     void Route(const SDL_Event& event);
     void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
     void RouteWindowEvent(const SDL_WindowEvent& event);
-    // Whether event is the player using the mouse or the keyboard.
-    BOOL IsHandsOn(const SDL_Event& event);
     // The window a game controller's input goes to: none without the focus.
     CLoopWindow* PadTarget() const;
     BOOL PaintOne();
@@ -138,7 +137,5 @@ private:
     BOOL m_bReadDue = TRUE;              // window thread only: a wait ended since the display was read
     BOOL m_bMotionRead = FALSE;          // window thread only: since the last wait, pointer motion came,
     BOOL m_bOtherRead = FALSE;           // ... and other events
-    Uint32 m_nMotionWindow = 0;          // window thread only: where the pointer moved last, and to where
-    Sint32 m_xMotion = 0;
-    Sint32 m_yMotion = 0;
+    CHandsOn m_handsOn;                  // window thread only: the mouse or the keys take the lead
 };
