@@ -10,13 +10,13 @@
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
 #include "platform/ui/input/Gamepad.h"
-#include "platform/ui/input/PadRepeat.h"
+#include "platform/ui/input/GamepadSource.h"
 
 namespace {
 
 constexpr int kStep = 5;
-constexpr DWORD kDelay = CPadRepeat::kDelayMs;
-constexpr DWORD kInterval = CPadRepeat::kIntervalMs;
+constexpr DWORD kDelay = CGamepadSource::kRepeatDelayMs;
+constexpr DWORD kInterval = CGamepadSource::kRepeatPeriodMs;
 
 class PadTest : public ::testing::Test {
 protected:

@@ -12,8 +12,7 @@
 #include "AppTestSupport.h"
 #include "app/QuindleDlg.h"
 #include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/display/DriverChoice.h"
-#include "platform/ui/loop/FrameDiff.h"
+#include "platform/ui/loop/MessagePump.h"
 #include "platform/ui/window/PaintDC.h"
 #include "res/resource.h"
 
@@ -64,6 +63,27 @@ protected:
 
 BEGIN_MESSAGE_MAP(CPaintTimesDlg, CDialog)
 ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// A dialog recording each key down's time and whether it was a repeat.
+class CKeyTimesDlg : public CDialog {
+public:
+    CKeyTimesDlg() : CDialog(IDD_ABOUTBOX) {}
+    std::vector<std::pair<ULONGLONG, bool>> m_keys;
+
+protected:
+    afx_msg void OnKeyDown(UINT nChar, UINT, UINT nFlags)
+    {
+        if (nChar == 'Q')
+            m_keys.emplace_back(AfxGetClock().GetTickCount(), (nFlags & KF_REPEAT) != 0);
+        else
+            Default(); // Escape ends the dialog
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeyTimesDlg, CDialog)
+ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 void PrintTo(const CPaintTimesDlg::PAINT& p, std::ostream* os)
@@ -155,6 +175,48 @@ TEST_F(RealWaitTest, AnExposedWindowRepaintsWithErasing)
     EXPECT_EQ(dlg.m_paints, (std::vector<CPaintTimesDlg::PAINT>{{0, TRUE}, {100, TRUE}}));
 }
 
+// A key that its display system leaves to the program to repeat (Wayland's
+// keys do), as our Wayland client puts it into the input queue.
+AFX_INPUT HeldKey(EInput type)
+{
+    AFX_INPUT input;
+    input.type = type;
+    input.nVirtKey = 'Q';
+    input.nKeyCode = 16; // evdev's Q
+    input.nRepeatDelay = type == EInput::kKeyDown ? 500 : 0;
+    input.nRepeatPeriod = type == EInput::kKeyDown ? 30 : 0;
+    return input;
+}
+
+TEST_F(RealWaitTest, AKeyLeftToUsRepeatsOnTheLoopsOwnDueTimesUntilReleasedOrTheFocusGoes)
+{
+    CKeyTimesDlg dlg;
+    RunWaits(dlg, [&](int n, int) {
+        switch (n) {
+        case 0: // idle after the first paint
+            AfxQueueFocusGain(&dlg);
+            AfxQueueInput(&dlg, HeldKey(EInput::kKeyDown));
+            return TRUE;
+        case 3: // two repeats so far; the key goes up a moment before the third
+            m_clock.Advance(10);
+            AfxQueueInput(&dlg, HeldKey(EInput::kKeyUp));
+            return TRUE;
+        case 4: // nothing repeats now: the loop sleeps for good; the key again
+            AfxQueueInput(&dlg, HeldKey(EInput::kKeyDown));
+            return TRUE;
+        case 6: // one repeat, then the focus goes to another program
+            AfxQueueFocusLoss(&dlg);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    });
+    const std::vector<std::pair<ULONGLONG, bool>> expected = {
+        {0, false}, {500, true}, {530, true}, {540, false}, {1040, true}};
+    EXPECT_EQ(dlg.m_keys, expected);
+    EXPECT_EQ(m_timeouts, (std::vector<int>{kNoTimeout, 500, 30, 30, kNoTimeout, 500, 30, kNoTimeout}));
+}
+
 // A display whose library already holds events on the first wait after a paint.
 class CQueuedEventsDisplay : public CDisplaySystem {
 public:
@@ -235,34 +297,6 @@ TEST_F(RealWaitTest, MotionWaitsForItsRepaintButAnyOtherInputWakesTheLoopAtOnce)
     AfxSetWaitFunction(nullptr);
     AfxSetDisplaySystem(pBefore);
     EXPECT_EQ(watched, (std::vector<nfds_t>{2, 1, 2, 2}));
-}
-
-TEST(DriverChoice, WaylandFirstInAWaylandSessionThenX11AndWhatIsAskedForFirstOfAll)
-{
-    using V = std::vector<std::string>;
-    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, TRUE, TRUE), (V{"wayland", "x11"}));
-    EXPECT_EQ(AfxChooseVideoDrivers("", TRUE, FALSE), (V{"wayland"}));
-    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, FALSE, TRUE), (V{"x11"}));
-    EXPECT_EQ(AfxChooseVideoDrivers("x11", TRUE, TRUE), (V{"x11", "wayland"}));
-    EXPECT_EQ(AfxChooseVideoDrivers("dummy", TRUE, TRUE), (V{"dummy"}));
-    EXPECT_EQ(AfxChooseVideoDrivers(nullptr, FALSE, FALSE), V{});
-}
-
-TEST(FrameDiff, OnlyWhatChangedIsPresentedAndAllOfItAfterAReset)
-{
-    constexpr int w = 8;
-    constexpr int h = 6;
-    std::vector<uint32_t> pixels(w * h, 0);
-    CFrameDiff diff;
-    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(0, 0, w, h)) << "the first picture";
-    EXPECT_TRUE(diff.Update(pixels.data(), w * 4, w, h).IsRectEmpty()) << "nothing changed";
-    pixels[1 * w + 6] = 1;
-    pixels[4 * w + 2] = 1;
-    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(2, 1, 7, 5));
-    pixels[5 * w + 7] = 2; // the last pixel
-    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(7, 5, 8, 6));
-    diff.Reset();
-    EXPECT_EQ(diff.Update(pixels.data(), w * 4, w, h), CRect(0, 0, w, h));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The parts of our Wayland client that need no compositor: which
-// shared-memory buffer a present writes and what it copies into it, and the
-// keyboard's keys as the SDL key events the window layer reads, key repeat
-// and the wheel.
+// shared-memory buffer a present writes and what it copies into it, the
+// keyboard's keys as the same virtual keys X11's give, the repeat the loop
+// makes of held keys, and the wheel.
+#include <SDL_keycode.h>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
@@ -9,7 +10,9 @@
 
 #include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/ShmRing.h"
+#include "platform/ui/display/KeyTable.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
+#include "platform/ui/loop/KeyRepeat.h"
 
 namespace {
 
@@ -80,80 +83,99 @@ protected:
     static constexpr uint32_t kAlt = 1u << 3;
 };
 
-TEST_F(XkbKeyboardTest, KeysComeAsTheirUnshiftedSymbolAndPlaceWithTheModifiersHeld)
+TEST_F(XkbKeyboardTest, EveryKeyReadIsTheVirtualKeySdlGivesItOnX11WithTheModifiersHeld)
 {
     CXkbKeyboard keyboard;
     ASSERT_TRUE(keyboard.LoadDefaultKeymap());
+    // The same key on both display systems: its evdev code here, SDL's name for it on X11.
     struct {
         uint32_t nKey;
         SDL_Keycode sym;
-        SDL_Scancode scancode;
     } const keys[] = {
-        {KEY_A, SDLK_a, SDL_SCANCODE_A},           {KEY_P, SDLK_p, SDL_SCANCODE_P},
-        {KEY_1, SDLK_1, SDL_SCANCODE_1},           {KEY_0, SDLK_0, SDL_SCANCODE_0},
-        {KEY_SPACE, SDLK_SPACE, SDL_SCANCODE_SPACE}, {KEY_ENTER, SDLK_RETURN, SDL_SCANCODE_RETURN},
-        {KEY_KPENTER, SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER}, {KEY_ESC, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
-        {KEY_F1, SDLK_F1, SDL_SCANCODE_F1},        {KEY_F4, SDLK_F4, SDL_SCANCODE_F4},
-        {KEY_UP, SDLK_UP, SDL_SCANCODE_UP},        {KEY_DOWN, SDLK_DOWN, SDL_SCANCODE_DOWN},
+        {KEY_A, SDLK_a},         {KEY_P, SDLK_p},           {KEY_1, SDLK_1},         {KEY_0, SDLK_0},
+        {KEY_SPACE, SDLK_SPACE}, {KEY_ENTER, SDLK_RETURN},  {KEY_KPENTER, SDLK_KP_ENTER},
+        {KEY_ESC, SDLK_ESCAPE},  {KEY_TAB, SDLK_TAB},       {KEY_F1, SDLK_F1},       {KEY_F4, SDLK_F4},
+        {KEY_F11, SDLK_F11},     {KEY_UP, SDLK_UP},         {KEY_DOWN, SDLK_DOWN},   {KEY_EQUAL, SDLK_EQUALS},
+        {KEY_MINUS, SDLK_MINUS}, {KEY_KPPLUS, SDLK_KP_PLUS}, {KEY_KPMINUS, SDLK_KP_MINUS}, {KEY_KP0, SDLK_KP_0},
     };
     for (const auto& k : keys) {
-        const SDL_Keysym keysym = keyboard.GetKeysym(k.nKey);
-        EXPECT_EQ(keysym.sym, k.sym) << "evdev key " << k.nKey;
-        EXPECT_EQ(keysym.scancode, k.scancode) << "evdev key " << k.nKey;
-        EXPECT_EQ(keysym.mod, KMOD_NONE);
+        EXPECT_NE(keyboard.GetVirtualKey(k.nKey), 0u) << "evdev key " << k.nKey;
+        EXPECT_EQ(keyboard.GetVirtualKey(k.nKey), AfxVirtualKeyOfSdl(k.sym)) << "evdev key " << k.nKey;
+        EXPECT_EQ(AfxVirtualKeyOfSdl(AfxSdlKeyOf(AfxVirtualKeyOfSdl(k.sym), FALSE)), AfxVirtualKeyOfSdl(k.sym))
+            << "what tests type is the key again";
     }
+    EXPECT_EQ(AfxSdlKeyOf(VK_RETURN, TRUE), SDLK_KP_ENTER);
+    EXPECT_EQ(keyboard.GetVirtualKey(KEY_LEFT), 0u) << "a key the program does not read";
+    EXPECT_EQ(keyboard.GetMods(), 0u);
     keyboard.UpdateModifiers(kShift, 0, 0, 0);
-    EXPECT_EQ(keyboard.GetKeysym(KEY_A).sym, SDLK_a) << "Shift+A is still the key a";
-    EXPECT_TRUE(keyboard.GetKeysym(KEY_A).mod & KMOD_SHIFT);
+    EXPECT_EQ(keyboard.GetVirtualKey(KEY_A), UINT('A')) << "Shift+A is still the key A";
+    EXPECT_EQ(keyboard.GetMods(), AFX_MOD_SHIFT);
     keyboard.UpdateModifiers(kAlt, 0, 0, 0);
-    EXPECT_TRUE(keyboard.GetMods() & KMOD_ALT) << "Alt+Space opens the system menu only if Alt shows";
-    EXPECT_FALSE(keyboard.GetMods() & KMOD_SHIFT);
+    EXPECT_EQ(keyboard.GetMods(), AFX_MOD_ALT) << "Alt+Space opens the system menu only if Alt shows";
     EXPECT_TRUE(keyboard.KeyRepeats(KEY_UP));
     EXPECT_FALSE(keyboard.KeyRepeats(KEY_LEFTSHIFT));
 }
 
-TEST_F(XkbKeyboardTest, AnotherLayoutMovesTheSymbolsNotThePlacesAndABadKeymapKeepsTheLastOne)
+TEST_F(XkbKeyboardTest, AnotherLayoutMovesTheLettersAndABadKeymapKeepsTheLastOne)
 {
     setenv("XKB_DEFAULT_LAYOUT", "de", 1);
     CXkbKeyboard keyboard;
     ASSERT_TRUE(keyboard.LoadDefaultKeymap());
-    // A German keyboard has z where a US one has y.
-    EXPECT_EQ(keyboard.GetKeysym(KEY_Y).sym, SDLK_z);
-    EXPECT_EQ(keyboard.GetKeysym(KEY_Y).scancode, SDL_SCANCODE_Y);
+    // A German keyboard has Z where a US one has Y.
+    EXPECT_EQ(keyboard.GetVirtualKey(KEY_Y), UINT('Z'));
 
     EXPECT_FALSE(keyboard.LoadKeymap("xkb_keymap { this is no keymap"));
     EXPECT_TRUE(keyboard.HasKeymap());
-    EXPECT_EQ(keyboard.GetKeysym(KEY_Y).sym, SDLK_z) << "the keys keep the last keymap";
+    EXPECT_EQ(keyboard.GetVirtualKey(KEY_Y), UINT('Z')) << "the keys keep the last keymap";
 
     CXkbKeyboard none;
-    EXPECT_EQ(none.GetKeysym(KEY_A).sym, SDLK_UNKNOWN) << "no keymap yet: no key, no crash";
+    EXPECT_EQ(none.GetVirtualKey(KEY_A), 0u) << "no keymap yet: no key, no crash";
 }
 
-TEST(KeyRepeatTest, AHeldKeyRepeatsAfterTheDelayAtTheRateAndStopsWhenReleased)
+AFX_INPUT Key(EInput type, uint32_t nKeyCode, int nSource = AFX_KEYBOARD, UINT nPeriod = 0, UINT nDelay = 0)
+{
+    AFX_INPUT input;
+    input.type = type;
+    input.nKeyCode = nKeyCode;
+    input.nVirtKey = nKeyCode;
+    input.nSource = nSource;
+    input.nRepeatPeriod = nPeriod;
+    input.nRepeatDelay = nDelay;
+    return input;
+}
+
+TEST(KeyRepeatTest, AHeldKeyRepeatsAfterItsDelayAtItsPeriodUntilReleasedOrItsSourceGoes)
 {
     CKeyRepeat repeat;
-    repeat.SetRate(25, 600); // every 40 ms after 600 ms
-    EXPECT_EQ(repeat.GetDelay(0), -1) << "no key held: the loop may sleep as long as it likes";
-    repeat.OnKey(KEY_UP, TRUE, TRUE, 1000);
-    EXPECT_EQ(repeat.GetDelay(1000), 600);
-    EXPECT_EQ(repeat.TakeDue(1599), 0u);
-    EXPECT_EQ(repeat.TakeDue(1600), uint32_t(KEY_UP));
-    EXPECT_EQ(repeat.GetDelay(1600), 40);
+    AFX_INPUT fired;
+    EXPECT_EQ(repeat.NextDue(), CKeyRepeat::kNever) << "no key held: the loop may sleep as long as it likes";
+    repeat.OnKey(Key(EInput::kKeyDown, KEY_UP, AFX_KEYBOARD, 40, 600), 1000);
+    EXPECT_EQ(repeat.NextDue(), 1600u);
+    EXPECT_FALSE(repeat.Fire(1599, &fired));
+    ASSERT_TRUE(repeat.Fire(1600, &fired));
+    EXPECT_EQ(fired.nKeyCode, uint32_t(KEY_UP));
+    EXPECT_TRUE(fired.bRepeat);
+    EXPECT_EQ(repeat.NextDue(), 1640u);
     // A loop that slept 200 ms catches up with one repeat, not five.
-    EXPECT_EQ(repeat.TakeDue(1840), uint32_t(KEY_UP));
-    EXPECT_EQ(repeat.TakeDue(1840), 0u);
-    repeat.OnKey(KEY_LEFTSHIFT, TRUE, FALSE, 1850); // a modifier pressed meanwhile
-    EXPECT_EQ(repeat.TakeDue(1880), uint32_t(KEY_UP));
-    repeat.OnKey(KEY_DOWN, TRUE, TRUE, 1900); // another key takes over
-    repeat.OnKey(KEY_UP, FALSE, TRUE, 1910);  // the first one's release leaves it
-    EXPECT_EQ(repeat.TakeDue(2500), uint32_t(KEY_DOWN));
-    repeat.OnKey(KEY_DOWN, FALSE, TRUE, 2510);
-    EXPECT_EQ(repeat.TakeDue(5000), 0u);
-    EXPECT_EQ(repeat.GetDelay(5000), -1);
+    EXPECT_TRUE(repeat.Fire(1840, &fired));
+    EXPECT_FALSE(repeat.Fire(1840, &fired));
+    repeat.OnKey(Key(EInput::kKeyDown, KEY_LEFTSHIFT), 1850); // a key that does not repeat, pressed meanwhile
+    EXPECT_TRUE(repeat.Fire(1880, &fired));
+    repeat.OnKey(Key(EInput::kKeyDown, KEY_DOWN, AFX_KEYBOARD, 40, 600), 1900); // another takes over
+    repeat.OnKey(Key(EInput::kKeyUp, KEY_UP), 1910);                             // the first one's release leaves it
+    repeat.OnKey(Key(EInput::kKeyUp, KEY_DOWN, AFX_PAD_SOURCE), 1920);           // so does another source's
+    ASSERT_TRUE(repeat.Fire(2500, &fired));
+    EXPECT_EQ(fired.nKeyCode, uint32_t(KEY_DOWN));
+    repeat.OnKey(Key(EInput::kKeyUp, KEY_DOWN), 2510);
+    EXPECT_FALSE(repeat.Fire(5000, &fired));
+    EXPECT_EQ(repeat.NextDue(), CKeyRepeat::kNever);
 
-    repeat.SetRate(0, 600); // the compositor turns repeat off
-    repeat.OnKey(KEY_UP, TRUE, TRUE, 6000);
-    EXPECT_EQ(repeat.TakeDue(9000), 0u);
+    // A controller's key, then the controller goes: its key no longer repeats, a keyboard's would have.
+    repeat.OnKey(Key(EInput::kKeyDown, VK_GAMEPAD_DPAD_UP, AFX_PAD_SOURCE + 2, 40, 300), 6000);
+    repeat.StopSource(AFX_KEYBOARD);
+    EXPECT_TRUE(repeat.IsHeld());
+    repeat.StopSource(AFX_PAD_SOURCE + 2);
+    EXPECT_FALSE(repeat.Fire(9000, &fired));
 }
 
 TEST(WheelFrameTest, StepsAreAwayFromTheUserAndDiscreteStepsWinOverSmoothMovement)

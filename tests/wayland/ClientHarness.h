@@ -21,13 +21,13 @@ struct CClient {
     // libdecor's fallback, not the plugins installed here: they need globals the fake lacks.
     int nNoPlugins = setenv("LIBDECOR_PLUGIN_DIR", "/nonexistent", 1);
     std::unique_ptr<CWaylandConnection> pConnection = CWaylandConnection::Connect();
-    std::vector<SDL_Event> events;
+    std::vector<AFX_INPUT> events;
     std::unique_ptr<CWaylandWindow> pWindow;
     std::unique_ptr<CShmFrameBuffer> pFrameBuffer;
 
     CClient()
     {
-        pConnection->SetPostFunction([this](const SDL_Event& event) { events.push_back(event); });
+        pConnection->SetPostFunction([this](const AFX_INPUT& input) { events.push_back(input); });
         pWindow.reset(new CWaylandWindow(pConnection.get(), "Quindle", kW, kH));
         pFrameBuffer.reset(new CShmFrameBuffer(pConnection.get(), pWindow.get()));
     }
@@ -56,21 +56,23 @@ struct CClient {
         pFrameBuffer->Present(SDL_Rect{0, 0, pSurface->w, pSurface->h});
         Sync();
     }
-    int Count(Uint32 nType, Uint8 nWindowEvent = 0) const
+    int Count(EWindowChange change) const
     {
         int n = 0;
-        for (const SDL_Event& event : events)
-            n += event.type == nType && (nType != SDL_WINDOWEVENT || event.window.event == nWindowEvent);
+        for (const AFX_INPUT& input : events)
+            n += input.type == EInput::kWindow && input.change == change;
         return n;
     }
-    SDL_Keycode LastKey() const
+    // The last key down, or nullptr.
+    const AFX_INPUT* LastKey() const
     {
         for (auto it = events.rbegin(); it != events.rend(); ++it) {
-            if (it->type == SDL_KEYDOWN)
-                return it->key.keysym.sym;
+            if (it->type == EInput::kKeyDown)
+                return &*it;
         }
-        return SDLK_UNKNOWN;
+        return nullptr;
     }
+    UINT LastVirtualKey() const { return LastKey() ? LastKey()->nVirtKey : 0; }
     // Shown and configured by the compositor, activated.
     void Map(CFakeCompositor& fake)
     {

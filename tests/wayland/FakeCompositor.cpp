@@ -168,6 +168,14 @@ void CFakeCompositor::Key(uint32_t nKey, bool bDown)
     });
 }
 
+void CFakeCompositor::RepeatInfo(int32_t nRate, int32_t nDelay)
+{
+    m_p->Do([&] {
+        for (wl_resource* pKeyboard : m_p->seats.back().keyboards)
+            wl_keyboard_send_repeat_info(pKeyboard, nRate, nDelay);
+    });
+}
+
 void CFakeCompositor::RefuseCompositor(uint32_t nCode)
 {
     m_p->Do([&] { wl_resource_post_error(m_p->pCompositor, nCode, "refused by the test's compositor"); });

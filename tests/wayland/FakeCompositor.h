@@ -60,6 +60,7 @@ public:
     void RemoveSeat();             // the last one added
     void KeyboardEnter();          // onto the last toplevel's surface
     void Key(uint32_t nKey, bool bDown);
+    void RepeatInfo(int32_t nRate, int32_t nDelay); // to the keyboards of the last seat
     void RefuseCompositor(uint32_t nCode); // a protocol error on wl_compositor
     void Close();                  // drops the client
     SEEN See();

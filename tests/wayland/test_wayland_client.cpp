@@ -25,8 +25,8 @@ TEST(WaylandClientTest, ConfiguresGiveSizesStatesAndBoundsBeforeAndAfterTheFirst
     const uint32_t nSerial = fake.Configure(0, 0, {XDG_TOPLEVEL_STATE_ACTIVATED}, 1900, 1020);
     client.Sync();
     EXPECT_EQ(fake.See().nAcked, nSerial);
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_SHOWN), 1);
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED), 1);
+    EXPECT_EQ(client.Count(EWindowChange::kShown), 1);
+    EXPECT_EQ(client.Count(EWindowChange::kExposed), 1);
     EXPECT_TRUE(client.pWindow->IsActivated());
     EXPECT_EQ(client.pWindow->GetWorkArea(), CRect(0, 0, 1900, 1020)) << "the bounds, not the whole output";
     client.Paint(0x123456);
@@ -41,7 +41,7 @@ TEST(WaylandClientTest, ConfiguresGiveSizesStatesAndBoundsBeforeAndAfterTheFirst
     EXPECT_EQ(fake.See().cxMax, 0);
     fake.Configure(1920, 1080, {XDG_TOPLEVEL_STATE_FULLSCREEN, XDG_TOPLEVEL_STATE_ACTIVATED});
     client.Sync();
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_SIZE_CHANGED), 1);
+    EXPECT_EQ(client.Count(EWindowChange::kSizeChanged), 1);
     fake.SendFrames();
     client.Sync();
     client.Paint(0x654321);
@@ -56,7 +56,7 @@ TEST(WaylandClientTest, ConfiguresGiveSizesStatesAndBoundsBeforeAndAfterTheFirst
     EXPECT_EQ(cx, kW);
     EXPECT_EQ(cy, kH);
     EXPECT_FALSE(client.pWindow->IsActivated());
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_SIZE_CHANGED), 2);
+    EXPECT_EQ(client.Count(EWindowChange::kSizeChanged), 2);
 }
 
 TEST(WaylandClientTest, OutputsComeAndGoAndTheirScaleIsFollowed)
@@ -72,7 +72,7 @@ TEST(WaylandClientTest, OutputsComeAndGoAndTheirScaleIsFollowed)
     fake.SetOutputScale(a, 2);
     client.Sync();
     EXPECT_EQ(client.pWindow->GetBufferScale(), 2);
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_DISPLAY_CHANGED), 1);
+    EXPECT_EQ(client.Count(EWindowChange::kDisplayChanged), 1);
     EXPECT_EQ(client.pWindow->GetWorkArea(), CRect(0, 0, 800, 600));
     client.Paint(0x112233);
     CFakeCompositor::SEEN seen = fake.See();
@@ -105,15 +105,28 @@ TEST(WaylandClientTest, ASeatRemovedAndAddedAgainGivesItsInputBack)
     fake.KeyboardEnter();
     fake.Key(KEY_A, true);
     client.Sync();
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED), 1);
-    EXPECT_EQ(client.LastKey(), SDLK_a);
+    EXPECT_EQ(client.Count(EWindowChange::kFocusGained), 1);
+    EXPECT_EQ(client.LastVirtualKey(), UINT('A'));
     EXPECT_EQ(client.pConnection->GetKeyboardFocus(), client.pWindow.get());
+    EXPECT_EQ(client.LastKey()->nRepeatDelay, 600u) << "the compositor's delay and rate, for the loop to repeat";
+    EXPECT_EQ(client.LastKey()->nRepeatPeriod, 40u);
+    fake.RepeatInfo(50, 200);
+    fake.Key(KEY_DOWN, true);
+    fake.Key(KEY_LEFTSHIFT, true);
+    client.Sync();
+    EXPECT_EQ(client.events[client.events.size() - 2].nRepeatPeriod, 20u) << "a key pressed after the new rate";
+    EXPECT_EQ(client.LastKey()->nRepeatPeriod, 0u) << "the keymap does not repeat Shift";
+    fake.RepeatInfo(0, 200);
+    fake.Key(KEY_UP, true);
+    client.Sync();
+    EXPECT_EQ(client.LastVirtualKey(), UINT(VK_UP));
+    EXPECT_EQ(client.LastKey()->nRepeatPeriod, 0u) << "a rate of 0: no repeat";
 
     fake.RemoveSeat();
     client.Sync();
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST), 1);
+    EXPECT_EQ(client.Count(EWindowChange::kFocusLost), 1);
     EXPECT_EQ(client.pConnection->GetKeyboardFocus(), nullptr);
-    EXPECT_EQ(client.pConnection->GetSleepLimit(), -1) << "the held key no longer repeats";
+    EXPECT_EQ(client.events.back().change, EWindowChange::kFocusLost) << "last: the loop's repeat stops";
     CFakeCompositor::SEEN seen = fake.See();
     EXPECT_EQ(seen.nSeats, 0) << "seat released";
     EXPECT_EQ(seen.nKeyboards, 0) << "keyboard released";
@@ -126,8 +139,8 @@ TEST(WaylandClientTest, ASeatRemovedAndAddedAgainGivesItsInputBack)
     fake.KeyboardEnter();
     fake.Key(KEY_B, true);
     client.Sync();
-    EXPECT_EQ(client.Count(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED), 2);
-    EXPECT_EQ(client.LastKey(), SDLK_b);
+    EXPECT_EQ(client.Count(EWindowChange::kFocusGained), 2);
+    EXPECT_EQ(client.LastVirtualKey(), UINT('B'));
 }
 
 TEST(WaylandClientTest, BuffersTheCompositorKeepsAreNeverWrittenAndTheRingStaysBounded)

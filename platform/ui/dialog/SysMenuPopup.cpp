@@ -42,9 +42,9 @@ public:
     UINT Track(CPoint ptClient);
 
     Uint32 GetWindowID() const override { return 0; }
-    void OnInput(const SDL_Event& event) override;
-    void OnInputElsewhere(const SDL_Event& event) override;
-    void OnWindowEvent(const SDL_WindowEvent&) override {}
+    void OnInput(const AFX_INPUT& input) override;
+    void OnInputElsewhere(const AFX_INPUT& input) override;
+    void OnWindowChange(EWindowChange) override {}
     BOOL PaintPending() override { return FALSE; }
     ULONGLONG NextTimerDue() const override { return kNever; }
     BOOL FireDueTimer(ULONGLONG) override { return FALSE; }
@@ -58,7 +58,7 @@ private:
     int ItemAt(CPoint pt) const;
     void SetHot(int nItem);
     void MoveHot(int nStep);
-    void OnKey(SDL_Keycode sym);
+    void OnKey(UINT nVirtKey);
     void Close(UINT nResult);
     void PaintItem(SDL_Surface* pSurface, int nItem, int nScale);
 
@@ -174,60 +174,58 @@ void CSysMenuPopup::Close(UINT nResult)
     m_bDone = TRUE;
 }
 
-void CSysMenuPopup::OnInput(const SDL_Event& event)
+void CSysMenuPopup::OnInput(const AFX_INPUT& input)
 {
-    if (event.type == SDL_KEYDOWN)
-        OnKey(event.key.keysym.sym);
+    if (input.type == EInput::kKeyDown)
+        OnKey(input.nVirtKey);
 }
 
-void CSysMenuPopup::OnKey(SDL_Keycode sym)
+void CSysMenuPopup::OnKey(UINT nVirtKey)
 {
-    switch (sym) {
-    case SDLK_ESCAPE:
+    switch (nVirtKey) {
+    case VK_ESCAPE:
         Close(0);
         return;
-    case SDLK_UP:
+    case VK_UP:
         MoveHot(-1);
         return;
-    case SDLK_DOWN:
+    case VK_DOWN:
         MoveHot(1);
         return;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
+    case VK_RETURN:
         if (m_nHot != kNoItem)
             Close(m_items[size_t(m_nHot)].nID);
         return;
     default:
         break;
     }
-    if (sym < SDLK_0 || sym > SDLK_z)
+    // The items' access keys: a letter or a digit.
+    const BOOL bAccessKey = (nVirtKey >= '0' && nVirtKey <= '9') || (nVirtKey >= 'A' && nVirtKey <= 'Z');
+    if (!bAccessKey)
         return;
-    const char chKey = char(sym >= SDLK_a ? sym - SDLK_a + 'A' : sym);
     for (const ITEMLAYOUT& item : m_items) {
-        if (!item.bSeparator && item.text.chKey == chKey) {
+        if (!item.bSeparator && UINT(item.text.chKey) == nVirtKey) {
             Close(item.nID);
             return;
         }
     }
 }
 
-void CSysMenuPopup::OnInputElsewhere(const SDL_Event& event)
+void CSysMenuPopup::OnInputElsewhere(const AFX_INPUT& input)
 {
-    const BOOL bMotion = event.type == SDL_MOUSEMOTION;
-    const BOOL bOwner = m_pOwner->GetWindowID() == (bMotion ? event.motion.windowID : event.button.windowID);
-    const CPoint pt = bMotion ? m_pOwner->ClientPoint(event.motion.x, event.motion.y)
-                              : m_pOwner->ClientPoint(event.button.x, event.button.y);
-    switch (event.type) {
-    case SDL_MOUSEMOTION:
+    const BOOL bOwner = m_pOwner->GetWindowID() == input.nWindowID;
+    const CPoint pt = m_pOwner->ClientPoint(input.x, input.y);
+    switch (input.type) {
+    case EInput::kMouseMove:
         if (bOwner)
             SetHot(ItemAt(pt));
         break;
-    case SDL_MOUSEBUTTONDOWN:
+    case EInput::kButtonDown:
         // A click away from the popup closes it without a choice.
         if (!bOwner || !m_rc.PtInRect(pt))
             Close(0);
         break;
-    case SDL_MOUSEBUTTONUP: {
+    case EInput::kButtonUp: {
         const int nItem = bOwner ? ItemAt(pt) : kNoItem;
         if (nItem != kNoItem)
             Close(m_items[size_t(nItem)].nID);

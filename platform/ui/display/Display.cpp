@@ -9,6 +9,7 @@
 #include "platform/core/Resources.h"
 #include "platform/ui/display/DisplaySystem.h"
 #include "platform/ui/display/DriverChoice.h"
+#include "platform/ui/display/Input.h"
 #include "platform/ui/input/GamepadSource.h"
 #include "platform/ui/frame/WinApp.h"
 
@@ -76,5 +77,6 @@ void AfxWinTerm()
 {
     CGamepadSource::Get().Stop();
     AfxGetDisplaySystem().Stop();
+    AfxClearInput();
     AfxSetDisplaySystem(nullptr);
 }

@@ -67,16 +67,6 @@ void CDisplaySystem::MakeDialogOf(SDL_Window* pDialog, SDL_Window* pOwner) const
 
 void CDisplaySystem::GetScaleSources(CNativeWindow*, DEVICESCALESOURCES*) const {}
 
-Uint16 CDisplaySystem::GetModState() const
-{
-    return Uint16(SDL_GetModState());
-}
-
-Uint32 CDisplaySystem::GetMouseButtons() const
-{
-    return SDL_GetMouseState(nullptr, nullptr);
-}
-
 void CDisplaySystem::ShowPointer(BOOL bShow)
 {
     SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE);

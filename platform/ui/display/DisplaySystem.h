@@ -7,7 +7,7 @@
 // the connection behind our first window, and prepares the message loop's
 // sleep on that connection: PrepareWait does what the protocol asks before
 // sleeping and gives the descriptor to sleep on; FinishWait reads what
-// arrived. When the connection is gone (the X server or the compositor
+// arrived. What they read goes into the input queue (Input.h). When the connection is gone (the X server or the compositor
 // ended), the system says so once and ends the process: nothing of a window
 // can be shown any more, and no thread must keep the process alive.
 //
@@ -52,11 +52,7 @@ public:
     // For SDL windows: makes pDialog, not yet shown, a dialog of pOwner:
     // it stays above its owner, and the window manager treats it as a dialog.
     virtual void MakeDialogOf(SDL_Window* pDialog, SDL_Window* pOwner) const;
-    // What the seat holds now, as SDL names it: the modifier keys (SDL_Keymod),
-    // the mouse buttons (SDL_BUTTON masks), and whether any window of ours
-    // has the keyboard focus.
-    virtual Uint16 GetModState() const;
-    virtual Uint32 GetMouseButtons() const;
+    // Whether any window of ours has the keyboard focus now.
     virtual BOOL AnyWindowHasKeyboardFocus() const;
     // Before sleeping: FALSE when events are already waiting (the loop must
     // not sleep); else TRUE with *pFd the descriptor to sleep on (or -1).
@@ -67,10 +63,6 @@ public:
     virtual short GetWaitEvents() const;
     // After sleeping: what the poll said of the descriptor.
     virtual void FinishWait(short nRevents) = 0;
-    // The longest the loop may sleep now in ms, or -1 for no limit: a system
-    // whose client makes key repeats itself needs its pump called while a
-    // key is held.
-    virtual int GetSleepLimit() const { return -1; }
     // Whether the connection has been found gone.
     virtual BOOL IsLost() const { return FALSE; }
     // Shows or hides the pointer over the program's windows.

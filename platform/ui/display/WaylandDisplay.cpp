@@ -1,7 +1,7 @@
 // The Wayland display system: our own client (wayland/), with no SDL video
-// at all, so that no GL library is ever loaded for a software picture. SDL
-// keeps its event queue (our input goes there as its events), audio,
-// controllers and text.
+// at all, so that no GL library is ever loaded for a software picture. Our
+// input goes straight into the framework's input queue; SDL keeps audio,
+// controllers, text and the quit request a signal makes.
 #include <SDL.h>
 #include <poll.h>
 
@@ -107,14 +107,6 @@ public:
         pSources->dOutputScale = static_cast<CWaylandNativeWindow*>(pWindow)->GetWindow().GetBufferScale();
     }
 
-    Uint16 GetModState() const override
-    {
-        return m_pConnection ? m_pConnection->GetKeyMods() : Uint16(KMOD_NONE);
-    }
-    Uint32 GetMouseButtons() const override
-    {
-        return m_pConnection ? m_pConnection->GetButtons() : 0;
-    }
     BOOL AnyWindowHasKeyboardFocus() const override
     {
         return m_pConnection && m_pConnection->GetKeyboardFocus();
@@ -144,7 +136,6 @@ public:
         CheckConnection();
     }
 
-    int GetSleepLimit() const override { return m_pConnection ? m_pConnection->GetSleepLimit() : -1; }
     BOOL IsLost() const override { return m_pConnection && m_pConnection->IsLost(); }
 
 private:

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/core/Clock.h"
-#include "platform/ui/window/WinUser.h"
+#include "platform/core/VirtualKeys.h"
+#include "platform/ui/display/Input.h"
 
 namespace {
 
@@ -31,9 +31,11 @@ UINT PadKey(Uint8 nButton)
     }
 }
 
+// The steering keys: the pad's up and down, and the stick's.
 BOOL Repeats(UINT nKey)
 {
-    return nKey == VK_GAMEPAD_DPAD_UP || nKey == VK_GAMEPAD_DPAD_DOWN;
+    return nKey == VK_GAMEPAD_DPAD_UP || nKey == VK_GAMEPAD_DPAD_DOWN || nKey == VK_GAMEPAD_LEFT_THUMBSTICK_UP ||
+           nKey == VK_GAMEPAD_LEFT_THUMBSTICK_DOWN;
 }
 
 UINT StickKey(int nHeld)
@@ -84,7 +86,6 @@ void CGamepadSource::Stop()
     for (SPad& pad : m_pads)
         SDL_GameControllerClose(pad.pController);
     m_pads.clear();
-    m_repeat.Clear();
     m_nLast = -1;
     m_inCharge = EPadFamily::kNone;
     if (m_bStarted)
@@ -92,26 +93,29 @@ void CGamepadSource::Stop()
     m_bStarted = m_bAsked = FALSE;
 }
 
-BOOL CGamepadSource::IsPadEvent(Uint32 nType)
+void CGamepadSource::Read(BOOL bTakesInput)
 {
-    return nType >= SDL_CONTROLLERAXISMOTION && nType <= SDL_CONTROLLERDEVICEREMAPPED;
+    SDL_Event event;
+    // The joysticks' events too: SDL sends them beside the controllers' own, and they must not pile up.
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_FINGERDOWN - 1) > 0)
+        OnEvent(event, bTakesInput);
 }
 
-void CGamepadSource::OnEvent(const SDL_Event& event, CLoopWindow* pTarget, const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::OnEvent(const SDL_Event& event, BOOL bTakesInput)
 {
     switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED:
         Open(event.cdevice.which);
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
-        Close(event.cdevice.which, windows);
+        Close(event.cdevice.which);
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        OnButton(event.cbutton, pTarget, windows);
+        OnButton(event.cbutton, bTakesInput);
         break;
     case SDL_CONTROLLERAXISMOTION:
-        OnAxis(event.caxis, pTarget, windows);
+        OnAxis(event.caxis, bTakesInput);
         break;
     default:
         break;
@@ -132,22 +136,21 @@ void CGamepadSource::Open(int nDeviceIndex)
     m_pads.push_back(SPad{pController, nID, CStickKeys(), FamilyOf(pController)});
 }
 
-void CGamepadSource::Close(SDL_JoystickID nID, const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::Close(SDL_JoystickID nID)
 {
     SPad* pPad = Find(nID);
     if (!pPad)
         return;
     SDL_GameControllerClose(pPad->pController);
     m_pads.erase(m_pads.begin() + (pPad - m_pads.data()));
-    m_repeat.ReleasePad(nID);
     if (m_nLast == nID) {
         m_nLast = -1;
-        TakeCharge(nullptr, windows);
+        TakeCharge(nullptr);
     }
-    // A window may go while it handles this: tell a copy of the list.
-    const std::vector<CLoopWindow*> told = windows;
-    for (CLoopWindow* p : told)
-        p->OnPadRemoved();
+    AFX_INPUT input;
+    input.type = EInput::kPadRemoved;
+    input.nSource = AFX_PAD_SOURCE + nID;
+    AfxPostInput(input);
 }
 
 CGamepadSource::SPad* CGamepadSource::Find(SDL_JoystickID nID)
@@ -156,28 +159,24 @@ CGamepadSource::SPad* CGamepadSource::Find(SDL_JoystickID nID)
     return it == m_pads.end() ? nullptr : &*it;
 }
 
-void CGamepadSource::OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget,
-                              const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::OnButton(const SDL_ControllerButtonEvent& event, BOOL bTakesInput)
 {
     const UINT nKey = PadKey(event.button);
     const SPad* pPad = Find(event.which);
     if (!nKey || !pPad)
         return;
     if (event.type == SDL_CONTROLLERBUTTONUP) {
-        m_repeat.Release(nKey, event.which);
+        PostKey(event.which, nKey, FALSE);
         return;
     }
-    if (!pTarget)
+    if (!bTakesInput)
         return;
     m_nLast = event.which;
-    TakeCharge(pPad, windows);
-    if (Repeats(nKey))
-        m_repeat.Press(nKey, event.which, AfxGetClock().GetTickCount());
-    pTarget->OnPadKey(nKey, FALSE);
+    TakeCharge(pPad);
+    PostKey(event.which, nKey, TRUE);
 }
 
-void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget,
-                            const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, BOOL bTakesInput)
 {
     SPad* pPad = Find(event.which);
     if (!pPad || event.axis != SDL_CONTROLLER_AXIS_LEFTY)
@@ -189,29 +188,26 @@ void CGamepadSource::OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* p
     if (nHeld == nWas)
         return;
     if (nWas != 0)
-        m_repeat.Release(StickKey(nWas), event.which);
-    if (nHeld == 0 || !pTarget)
+        PostKey(event.which, StickKey(nWas), FALSE);
+    if (nHeld == 0 || !bTakesInput)
         return;
     m_nLast = event.which;
-    TakeCharge(pPad, windows);
-    m_repeat.Press(StickKey(nHeld), event.which, AfxGetClock().GetTickCount());
-    pTarget->OnPadKey(StickKey(nHeld), FALSE);
+    TakeCharge(pPad);
+    PostKey(event.which, StickKey(nHeld), TRUE);
 }
 
-BOOL CGamepadSource::FireDue(ULONGLONG now, CLoopWindow* pTarget)
+void CGamepadSource::PostKey(SDL_JoystickID nID, UINT nKey, BOOL bDown)
 {
-    if (m_repeat.GetHeld() == 0)
-        return FALSE;
-    // The focus gone, a held key stops: it must not steer in the background.
-    if (!pTarget) {
-        m_repeat.Clear();
-        return FALSE;
+    AFX_INPUT input;
+    input.type = bDown ? EInput::kKeyDown : EInput::kKeyUp;
+    input.nVirtKey = nKey;
+    input.nKeyCode = nKey;
+    input.nSource = AFX_PAD_SOURCE + nID;
+    if (bDown && Repeats(nKey)) {
+        input.nRepeatDelay = kRepeatDelayMs;
+        input.nRepeatPeriod = kRepeatPeriodMs;
     }
-    const UINT nKey = m_repeat.Fire(now);
-    if (!nKey)
-        return FALSE;
-    pTarget->OnPadKey(nKey, TRUE);
-    return TRUE;
+    AfxPostInput(input);
 }
 
 BOOL CGamepadSource::Rumble(UINT nMilliseconds)
@@ -220,17 +216,18 @@ BOOL CGamepadSource::Rumble(UINT nMilliseconds)
     return pPad && SDL_GameControllerRumble(pPad->pController, kRumbleLow, kRumbleHigh, nMilliseconds) == 0;
 }
 
-void CGamepadSource::OnOtherInput(const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::OnOtherInput()
 {
-    TakeCharge(nullptr, windows);
+    TakeCharge(nullptr);
 }
 
-void CGamepadSource::TakeCharge(const SPad* pPad, const std::vector<CLoopWindow*>& windows)
+void CGamepadSource::TakeCharge(const SPad* pPad)
 {
     const EPadFamily family = pPad ? pPad->family : EPadFamily::kNone;
     if (family == m_inCharge)
         return;
     m_inCharge = family;
-    for (CLoopWindow* p : windows)
-        p->OnPadChargeChanged();
+    AFX_INPUT input;
+    input.type = EInput::kPadCharge;
+    AfxPostInput(input);
 }

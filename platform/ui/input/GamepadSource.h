@@ -1,20 +1,20 @@
 // Inside platform/ui: game controllers, through SDL's game-controller API
-// (any number, plugged in before or during a run), as key messages of the
-// window that takes input. Buttons arrive by their standard names as the
-// VK_GAMEPAD_* keys: A, B, Start, Back, the pad's up and down, and the left
-// stick's up and down as keys held past half its travel (CStickKeys). Held
-// steering keys repeat (CPadRepeat) on the loop's clock. An unplugged
-// controller is told to every window (WM_INPUT_DEVICE_CHANGE).
+// (any number, plugged in before or during a run), as keys in the input
+// queue (Input.h), from source AFX_PAD_SOURCE + the controller's id. Buttons
+// arrive by their standard names as the VK_GAMEPAD_* keys: A, B, Start,
+// Back, the pad's up and down, and the left stick's up and down as keys held
+// past half its travel (CStickKeys). The steering keys carry a repeat, which
+// the message loop makes while they are held. An unplugged controller is
+// told to every window (kPadRemoved, then WM_INPUT_DEVICE_CHANGE).
 //
 // Input is dropped while no window of the program has the keyboard focus,
-// as SDL itself does by default: the message loop says which window takes it
-// (none without the focus). The controller pressed last is the one that
-// rumbles.
+// as SDL itself does by default: the message loop says whether one takes it.
+// The controller pressed last is the one that rumbles.
 //
 // The controller pressed last drives until the mouse or the keyboard is
 // used (OnOtherInput) or it is unplugged; while one drives, the program asks
 // its family (the labels printed on its buttons) to show which button acts,
-// and every window repaints when that changes. SDL's button names are kept
+// and every window hears when that changes (kPadCharge). SDL's button names are kept
 // to places on the pad for every family (SDL 2.26 would otherwise swap a
 // Nintendo pad's A and B to its printed labels): A is the bottom face button,
 // B the right one.
@@ -29,13 +29,17 @@
 
 #include <vector>
 
+#include "platform/core/Types.h"
+
 #include "platform/core/PadLabel.h"
-#include "platform/ui/input/PadRepeat.h"
-#include "platform/ui/loop/MessageLoop.h"
+#include "platform/ui/input/StickKeys.h"
 
 class CGamepadSource {
 public:
     static constexpr int kPollMs = 10;
+    // A held steering key repeats after this delay, then once a period.
+    static constexpr UINT kRepeatDelayMs = 300;
+    static constexpr UINT kRepeatPeriodMs = 40;
 
     static CGamepadSource& Get();
     // Starts SDL's controller subsystem; without it the program has no
@@ -43,21 +47,17 @@ public:
     void Start();
     void Stop();
 
-    static BOOL IsPadEvent(Uint32 nType);
-    // One controller event; pTarget takes its keys, nullptr when no window
-    // has the focus. windows are told of an unplugged controller.
-    void OnEvent(const SDL_Event& event, CLoopWindow* pTarget, const std::vector<CLoopWindow*>& windows);
+    // The controllers' events from SDL's queue (which the display system
+    // pumped); their keys are dropped unless bTakesInput.
+    void Read(BOOL bTakesInput);
     // Whether a controller is open, and the loop must wake to read it.
     BOOL IsOpen() const { return !m_pads.empty(); }
     // Whether Start was called since the last Stop (whether or not SDL could start).
     BOOL WasStarted() const { return m_bAsked; }
-    ULONGLONG NextDue() const { return m_repeat.NextDue(); }
-    // Sends a held key's repeat that is due at now; TRUE if one went.
-    BOOL FireDue(ULONGLONG now, CLoopWindow* pTarget);
     // A rumble of nMilliseconds on the controller used last; FALSE when it has none.
     BOOL Rumble(UINT nMilliseconds);
     // The mouse or the keyboard was used: no controller drives any more.
-    void OnOtherInput(const std::vector<CLoopWindow*>& windows);
+    void OnOtherInput();
     // The family of the controller that drives, kNone while none does.
     EPadFamily GetFamilyInCharge() const { return m_inCharge; }
 
@@ -70,19 +70,20 @@ private:
     };
 
     CGamepadSource() = default;
+    void OnEvent(const SDL_Event& event, BOOL bTakesInput);
     void Open(int nDeviceIndex);
-    void Close(SDL_JoystickID nID, const std::vector<CLoopWindow*>& windows);
+    void Close(SDL_JoystickID nID);
     SPad* Find(SDL_JoystickID nID);
-    void OnButton(const SDL_ControllerButtonEvent& event, CLoopWindow* pTarget,
-                  const std::vector<CLoopWindow*>& windows);
-    void OnAxis(const SDL_ControllerAxisEvent& event, CLoopWindow* pTarget, const std::vector<CLoopWindow*>& windows);
-    // pPad drives now (nullptr: none does); windows repaint when that shows otherwise.
-    void TakeCharge(const SPad* pPad, const std::vector<CLoopWindow*>& windows);
+    void OnButton(const SDL_ControllerButtonEvent& event, BOOL bTakesInput);
+    void OnAxis(const SDL_ControllerAxisEvent& event, BOOL bTakesInput);
+    // nKey of controller nID went down (pressed by pPad) or up.
+    void PostKey(SDL_JoystickID nID, UINT nKey, BOOL bDown);
+    // pPad drives now (nullptr: none does); the windows hear when that shows otherwise.
+    void TakeCharge(const SPad* pPad);
 
     BOOL m_bStarted = FALSE;
     BOOL m_bAsked = FALSE;
     std::vector<SPad> m_pads;   // window thread only, as all of this
     SDL_JoystickID m_nLast = -1; // the controller pressed last
     EPadFamily m_inCharge = EPadFamily::kNone; // its family while it drives
-    CPadRepeat m_repeat;
 };

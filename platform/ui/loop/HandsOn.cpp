@@ -1,21 +1,21 @@
-// Whether an event is the player using the mouse or the keyboard.
+// Whether an input is the player using the mouse or the keyboard.
 #include "platform/ui/loop/HandsOn.h"
 
-BOOL CHandsOn::IsHandsOn(const SDL_Event& event)
+BOOL CHandsOn::IsHandsOn(const AFX_INPUT& input)
 {
-    switch (event.type) {
-    case SDL_MOUSEMOTION: {
-        const SDL_MouseMotionEvent& motion = event.motion;
-        const BOOL bMoved = motion.windowID == m_nMotionWindow && (motion.x != m_xMotion || motion.y != m_yMotion);
-        m_nMotionWindow = motion.windowID;
-        m_xMotion = motion.x;
-        m_yMotion = motion.y;
+    switch (input.type) {
+    case EInput::kMouseMove: {
+        const BOOL bMoved = input.nWindowID == m_nMotionWindow && (input.x != m_xMotion || input.y != m_yMotion);
+        m_nMotionWindow = input.nWindowID;
+        m_xMotion = input.x;
+        m_yMotion = input.y;
         return bMoved;
     }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEWHEEL:
-    case SDL_KEYDOWN:
+    case EInput::kButtonDown:
+    case EInput::kWheel:
         return TRUE;
+    case EInput::kKeyDown:
+        return input.nSource == AFX_KEYBOARD;
     default:
         return FALSE;
     }

@@ -13,28 +13,6 @@
 #include "platform/ui/frame/FirstPaintTrace.h"
 #include "platform/ui/input/GamepadSource.h"
 
-namespace {
-
-Uint32 EventWindowID(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_MOUSEMOTION:
-        return event.motion.windowID;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        return event.button.windowID;
-    case SDL_MOUSEWHEEL:
-        return event.wheel.windowID;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        return event.key.windowID;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
 CMessageLoop& CMessageLoop::Get()
 {
     static CMessageLoop loop;
@@ -57,6 +35,9 @@ void CMessageLoop::RemoveWindow(CLoopWindow* pWindow)
     if (m_pFocus == pWindow)
         m_pFocus = nullptr;
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), pWindow), m_windows.end());
+    // With no window left, no key is held for us.
+    if (m_windows.empty())
+        m_repeat = CKeyRepeat();
 }
 
 void CMessageLoop::BeginModal(CLoopWindow* pWindow)
@@ -84,7 +65,7 @@ void CMessageLoop::SetPollFunction(PollFunction poll)
     m_poll = poll ? std::move(poll) : PollFunction(::poll);
 }
 
-CLoopWindow* CMessageLoop::FindWindow(Uint32 nWindowID) const
+CLoopWindow* CMessageLoop::FindWindow(uint32_t nWindowID) const
 {
     for (CLoopWindow* p : m_windows) {
         if (p->GetWindowID() == nWindowID)
@@ -119,87 +100,29 @@ void CMessageLoop::StartControllers()
 
 BOOL CMessageLoop::DispatchInput()
 {
-    SDL_Event event;
-    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) {
+    AFX_INPUT input;
+    if (!AfxTakeInput(&input) && !(ReadInput(FALSE) && AfxTakeInput(&input))) {
         // The display is read once after each wait, not on every turn: what
         // arrives in between wakes the next wait at once, and a read costs
         // several system calls, which a fast mouse would pay per event.
         if (!m_bReadDue)
             return FALSE;
         m_bReadDue = FALSE;
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
+        if (!(ReadInput(TRUE) && AfxTakeInput(&input)))
             return FALSE;
     }
-    (event.type == SDL_MOUSEMOTION ? m_bMotionRead : m_bOtherRead) = TRUE;
-    Route(event);
+    (input.type == EInput::kMouseMove ? m_bMotionRead : m_bOtherRead) = TRUE;
+    Route(input);
     return TRUE;
 }
 
-void CMessageLoop::Route(const SDL_Event& event)
+BOOL CMessageLoop::ReadInput(BOOL bPump)
 {
-    if (m_handsOn.IsHandsOn(event))
-        CGamepadSource::Get().OnOtherInput(m_windows);
-    switch (event.type) {
-    case SDL_QUIT: {
-        // SDL's pump reports a broken Wayland connection as a quit request.
-        if (AfxGetDisplaySystem().IsLost())
-            AfxDisplayLost();
-        const std::vector<CLoopWindow*> modal = m_modal;
-        for (CLoopWindow* p : modal)
-            p->OnQuit();
-        break;
-    }
-    case SDL_WINDOWEVENT:
-        RouteWindowEvent(event.window);
-        break;
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-    case SDL_MOUSEWHEEL:
-        RouteInput(EventWindowID(event), event, FALSE);
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        RouteInput(EventWindowID(event), event, TRUE);
-        break;
-    default:
-        if (CGamepadSource::IsPadEvent(event.type))
-            CGamepadSource::Get().OnEvent(event, PadTarget(), m_windows);
-        break;
-    }
-}
-
-void CMessageLoop::RouteWindowEvent(const SDL_WindowEvent& event)
-{
-    CLoopWindow* p = FindWindow(event.windowID);
-    if (!p)
-        return;
-    if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED)
-        m_pFocus = p;
-    else if (event.event == SDL_WINDOWEVENT_FOCUS_LOST && m_pFocus == p)
-        m_pFocus = nullptr;
-    p->OnWindowEvent(event);
-}
-
-CLoopWindow* CMessageLoop::PadTarget() const
-{
-    CLoopWindow* pModal = GetModalWindow();
-    return m_pFocus && pModal ? pModal : m_pFocus;
-}
-
-void CMessageLoop::RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard)
-{
-    CLoopWindow* pModal = GetModalWindow();
-    CLoopWindow* pTarget = FindWindow(nWindowID);
-    if (bKeyboard && pModal)
-        pTarget = pModal;
-    if (!pTarget)
-        return;
-    if (!pModal || pTarget == pModal)
-        pTarget->OnInput(event);
-    else
-        pModal->OnInputElsewhere(event);
+    // What SDL holds already goes first: a controller that arrived is opened
+    // before the next pump reads its buttons.
+    AfxReadSdlInput(bPump);
+    CGamepadSource::Get().Read(PadTarget() != nullptr);
+    return AfxHasInput();
 }
 
 BOOL CMessageLoop::PaintOne()
@@ -219,7 +142,7 @@ BOOL CMessageLoop::FireOneTimer()
         if (m_windows[i]->FireDueTimer(now))
             return TRUE;
     }
-    return CGamepadSource::Get().FireDue(now, PadTarget());
+    return FireRepeat(now);
 }
 
 ULONGLONG CMessageLoop::NextPaintDue() const
@@ -232,7 +155,7 @@ ULONGLONG CMessageLoop::NextPaintDue() const
 
 ULONGLONG CMessageLoop::NextDue() const
 {
-    ULONGLONG due = CGamepadSource::Get().NextDue();
+    ULONGLONG due = m_repeat.NextDue();
     for (CLoopWindow* p : m_windows)
         due = std::min({due, p->NextTimerDue(), p->NextPaintDue()});
     return due;
@@ -249,9 +172,6 @@ void CMessageLoop::Wait()
         timeout = int(std::min<ULONGLONG>(due - now, INT_MAX));
     }
     CDisplaySystem& display = AfxGetDisplaySystem();
-    const int nLimit = display.GetSleepLimit();
-    if (nLimit >= 0 && (timeout < 0 || timeout > nLimit))
-        timeout = nLimit;
     // SDL reads controllers as it pumps events, with nothing here to sleep on.
     if (CGamepadSource::Get().IsOpen() && (timeout < 0 || timeout > CGamepadSource::kPollMs))
         timeout = CGamepadSource::kPollMs;

@@ -24,9 +24,14 @@
 // Keys go to the modal window whatever window id SDL gives them: with no
 // window manager the id may be 0.
 //
-// Game controllers (CGamepadSource) carry no window id: their input goes to
-// the modal window, else to the window with the keyboard focus, and nowhere
-// while the focus is with another program. The loop knows the focus from
+// Input comes from the input queue (Input.h), which the display system and
+// the game controllers (CGamepadSource) fill as they are read. Held keys
+// that nobody else repeats (Wayland's, a controller's steering) repeat here
+// (CKeyRepeat), as due times of the loop's own.
+//
+// Game controllers carry no window id: their input goes to the modal
+// window, else to the window with the keyboard focus, and nowhere while the
+// focus is with another program. The loop knows the focus from
 // the focus events its windows get. The mouse or the keyboard used (a key
 // or button pressed, the wheel turned, the pointer moved inside a window)
 // takes the program back from a controller; a pointer's first motion in a
@@ -36,7 +41,6 @@
 // Left out: posted message queues (handlers call each other directly).
 #pragma once
 
-#include <SDL.h>
 #include <poll.h>
 
 #include <atomic>
@@ -45,19 +49,22 @@
 #include <vector>
 
 #include "platform/core/Types.h"
+#include "platform/ui/display/Input.h"
 #include "platform/ui/loop/HandsOn.h"
+#include "platform/ui/loop/KeyRepeat.h"
 
 // What the loop asks of a top-level window.
 class CLoopWindow {
 public:
     virtual ~CLoopWindow() = default;
-    virtual Uint32 GetWindowID() const = 0;
-    // Mouse and keyboard input for this window, which may take input now.
-    virtual void OnInput(const SDL_Event& event) = 0;
+    virtual uint32_t GetWindowID() const = 0;
+    // Mouse and keyboard input for this window, which may take input now; a
+    // game controller's buttons come as keys (VK_GAMEPAD_*).
+    virtual void OnInput(const AFX_INPUT& input) = 0;
     // Input for another window while this one is the modal window.
-    virtual void OnInputElsewhere(const SDL_Event&) {}
-    // Window events: exposure, the close button, minimising.
-    virtual void OnWindowEvent(const SDL_WindowEvent& event) = 0;
+    virtual void OnInputElsewhere(const AFX_INPUT&) {}
+    // What happened to the window itself: exposure, the close button, minimising.
+    virtual void OnWindowChange(EWindowChange change) = 0;
     // Paints when a repaint is pending and due; TRUE if it painted.
     virtual BOOL PaintPending() = 0;
     // When a pending repaint is due (the clock's milliseconds), or kNever.
@@ -66,11 +73,8 @@ public:
     virtual ULONGLONG NextTimerDue() const = 0;
     // Fires one timer that is due at now; TRUE if one fired.
     virtual BOOL FireDueTimer(ULONGLONG now) = 0;
-    // The program is asked to end (SDL_QUIT): a modal window ends its loop.
+    // The program is asked to end (SIGINT, SIGTERM): a modal window ends its loop.
     virtual void OnQuit() {}
-    // A game controller's button as a virtual key (VK_GAMEPAD_*), for the
-    // window that takes input; bRepeat for a held key's repeats.
-    virtual void OnPadKey(UINT, BOOL) {}
     // A game controller was unplugged; every window hears of it.
     virtual void OnPadRemoved() {}
     // A controller began or stopped driving (CGamepadSource::GetFamilyInCharge);
@@ -113,12 +117,18 @@ public:
 
 private:
     CMessageLoop();
-    CLoopWindow* FindWindow(Uint32 nWindowID) const;
+    CLoopWindow* FindWindow(uint32_t nWindowID) const;
     BOOL DispatchInput();
+    // SDL's queue into the input queue (bPump: SDL reads first); TRUE when input waits.
+    BOOL ReadInput(BOOL bPump);
     void StartControllers();
-    void Route(const SDL_Event& event);
-    void RouteInput(Uint32 nWindowID, const SDL_Event& event, BOOL bKeyboard);
-    void RouteWindowEvent(const SDL_WindowEvent& event);
+    void Route(const AFX_INPUT& input);
+    void RouteInput(const AFX_INPUT& input, BOOL bKeyboard);
+    void RouteKey(const AFX_INPUT& input);
+    void RouteWindowChange(const AFX_INPUT& input);
+    // Every window hears of it; one may go while it does.
+    void TellAll(void (CLoopWindow::*pTell)());
+    BOOL FireRepeat(ULONGLONG now);
     // The window a game controller's input goes to: none without the focus.
     CLoopWindow* PadTarget() const;
     BOOL PaintOne();
@@ -138,4 +148,5 @@ private:
     BOOL m_bMotionRead = FALSE;          // window thread only: since the last wait, pointer motion came,
     BOOL m_bOtherRead = FALSE;           // ... and other events
     CHandsOn m_handsOn;                  // window thread only: the mouse or the keys take the lead
+    CKeyRepeat m_repeat;                 // window thread only
 };

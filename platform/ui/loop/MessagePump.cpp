@@ -1,5 +1,8 @@
 #include "platform/ui/loop/MessagePump.h"
 
+#include <SDL.h>
+
+#include "platform/ui/display/KeyTable.h"
 #include "platform/ui/window/TopWindow.h"
 
 namespace {
@@ -14,46 +17,6 @@ Uint32 WindowIdOf(CWnd* pWnd)
 {
     CUiTopWindow* pTop = TopOf(pWnd);
     return pTop ? pTop->GetWindowID() : 0;
-}
-
-SDL_Keycode KeycodeOf(UINT nVirtKey)
-{
-    if (nVirtKey >= 'A' && nVirtKey <= 'Z')
-        return SDL_Keycode(SDLK_a + int(nVirtKey - 'A'));
-    if (nVirtKey >= '0' && nVirtKey <= '9')
-        return SDL_Keycode(SDLK_0 + int(nVirtKey - '0'));
-    switch (nVirtKey) {
-    case VK_RETURN:
-        return SDLK_RETURN;
-    case VK_ESCAPE:
-        return SDLK_ESCAPE;
-    case VK_SPACE:
-        return SDLK_SPACE;
-    case VK_TAB:
-        return SDLK_TAB;
-    case VK_F11:
-        return SDLK_F11;
-    case VK_OEM_PLUS:
-        return SDLK_EQUALS;
-    case VK_OEM_MINUS:
-        return SDLK_MINUS;
-    case VK_ADD:
-        return SDLK_KP_PLUS;
-    case VK_SUBTRACT:
-        return SDLK_KP_MINUS;
-    case VK_NUMPAD0:
-        return SDLK_KP_0;
-    case VK_F1:
-        return SDLK_F1;
-    case VK_F4:
-        return SDLK_F4;
-    case VK_UP:
-        return SDLK_UP;
-    case VK_DOWN:
-        return SDLK_DOWN;
-    default:
-        return SDLK_UNKNOWN;
-    }
 }
 
 } // namespace
@@ -77,7 +40,7 @@ void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats, BOOL bKeypa
 {
     SDL_Event event{};
     event.key.windowID = WindowIdOf(pWnd);
-    event.key.keysym.sym = bKeypad && nVirtKey == VK_RETURN ? SDLK_KP_ENTER : KeycodeOf(nVirtKey);
+    event.key.keysym.sym = AfxSdlKeyOf(nVirtKey, bKeypad);
     event.key.keysym.mod = Uint16(bAlt ? KMOD_LALT : KMOD_NONE);
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
@@ -91,11 +54,17 @@ void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt, int nRepeats, BOOL bKeypa
     SDL_PushEvent(&event);
 }
 
+void AfxQueueInput(CWnd* pWnd, AFX_INPUT input)
+{
+    input.nWindowID = WindowIdOf(pWnd);
+    AfxPostInput(input);
+}
+
 void AfxQueueCtrlKey(CWnd* pWnd, UINT nVirtKey)
 {
     SDL_Event event{};
     event.key.windowID = WindowIdOf(pWnd);
-    event.key.keysym.sym = KeycodeOf(nVirtKey);
+    event.key.keysym.sym = AfxSdlKeyOf(nVirtKey, FALSE);
     event.key.keysym.mod = KMOD_LCTRL;
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;

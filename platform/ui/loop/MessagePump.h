@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/core/Wnd.h"
+#include "platform/ui/display/Input.h"
 
 // One turn; TRUE when it handled something. With nothing to do and bWait TRUE
 // it waits for input, a repaint request or the next timer (or calls the hook).
@@ -32,6 +33,9 @@ void AfxSetWaitFunction(std::function<int(pollfd*, nfds_t, int)> poll);
 // auto-repeated downs come between the press and the release; bKeypad takes
 // the key from the numeric keypad (VK_RETURN: the keypad's Enter).
 void AfxQueueKey(CWnd* pWnd, UINT nVirtKey, BOOL bAlt = FALSE, int nRepeats = 0, BOOL bKeypad = FALSE);
+// Input as a display system that reads its own connection (our Wayland
+// client) puts it into the input queue, for pWnd's window.
+void AfxQueueInput(CWnd* pWnd, AFX_INPUT input);
 // A key pressed with Ctrl held (down and up), as AfxQueueKey.
 // The keypad's keys are VK_ADD, VK_SUBTRACT and VK_NUMPAD0.
 void AfxQueueCtrlKey(CWnd* pWnd, UINT nVirtKey);

@@ -7,9 +7,9 @@
 //   WindowControls.cpp  its child controls, and whether it takes input now
 //   WindowDefault.cpp   default message processing: the system menu, icons,
 //                       painting and erasing when the CWnd does not
-//   WindowInput.cpp     SDL's input as the CWnd's messages (mouse in client
-//                       coordinates, the wheel in whole notches of 120, keys
-//                       as virtual keys)
+//   WindowInput.cpp     the display's input as the CWnd's messages (mouse
+//                       in client coordinates, the wheel in whole notches of
+//                       120, keys as key messages)
 //   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
 //                       at the end of each paint, paced by CPaintPacer, only
 //                       the changed part (CFrameDiff)
@@ -83,15 +83,14 @@ public:
     BOOL IsIconic() const override;
     LRESULT DefaultProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // CLoopWindow.
-    Uint32 GetWindowID() const override { return m_nWindowID; }
-    void OnInput(const SDL_Event& event) override;
-    void OnWindowEvent(const SDL_WindowEvent& event) override;
+    uint32_t GetWindowID() const override { return m_nWindowID; }
+    void OnInput(const AFX_INPUT& input) override;
+    void OnWindowChange(EWindowChange change) override;
     BOOL PaintPending() override;
     ULONGLONG NextPaintDue() const override;
     ULONGLONG NextTimerDue() const override;
     BOOL FireDueTimer(ULONGLONG now) override;
     void OnQuit() override;
-    void OnPadKey(UINT nVirtKey, BOOL bRepeat) override;
     void OnPadRemoved() override;
     void OnPadChargeChanged() override;
 
@@ -164,9 +163,9 @@ private:
     // Chooses the scale and sizes the window for it; TRUE when anything changed.
     BOOL ApplyScale();
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    void OnMouseButton(const SDL_MouseButtonEvent& event);
-    void OnMouseWheel(const SDL_MouseWheelEvent& event);
-    void OnKey(const SDL_KeyboardEvent& event);
+    void OnMouseButton(const AFX_INPUT& input);
+    void OnMouseWheel(const AFX_INPUT& input);
+    void OnKey(const AFX_INPUT& input);
     CUiControl* ControlAt(CPoint pt) const;
     void ShowSystemMenu(CWnd* pWnd, CPoint ptClient);
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
@@ -184,7 +183,7 @@ private:
     void LosePicture();
 
     std::unique_ptr<CNativeWindow> m_pWindow;
-    Uint32 m_nWindowID;
+    uint32_t m_nWindowID;
     int m_nScale = 1;
     int m_nBacking = 1; // pixels per window coordinate: a Wayland output's scale, else 1
     UIFONT m_font;

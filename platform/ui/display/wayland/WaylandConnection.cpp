@@ -69,7 +69,7 @@ CWaylandConnection::CWaylandConnection(wl_display* pDisplay)
     : m_pDisplay(pDisplay),
       m_outputs([this] { for (CWaylandWindow* pWindow : m_windows) pWindow->OnOutputsChanged(); },
                 [this](wl_output* pOutput) { OnWindowsOutputGone(pOutput); }),
-      m_post([](const SDL_Event& event) { SDL_PushEvent(const_cast<SDL_Event*>(&event)); })
+      m_post(AfxPostInput)
 {
     static const wl_registry_listener listener = {OnGlobal, OnGlobalRemove};
     m_pRegistry = wl_display_get_registry(pDisplay);
@@ -162,23 +162,6 @@ CWaylandWindow* CWaylandConnection::GetKeyboardFocus() const
     return nullptr;
 }
 
-Uint16 CWaylandConnection::GetKeyMods() const
-{
-    for (const auto& pSeat : m_seats) {
-        if (pSeat->GetKeyboardFocus())
-            return pSeat->GetKeyMods();
-    }
-    return KMOD_NONE;
-}
-
-Uint32 CWaylandConnection::GetButtons() const
-{
-    Uint32 nButtons = 0;
-    for (const auto& pSeat : m_seats)
-        nButtons |= pSeat->GetButtons();
-    return nButtons;
-}
-
 void CWaylandConnection::ShowPointer(BOOL bShow)
 {
     for (const auto& pSeat : m_seats)
@@ -218,7 +201,7 @@ void CWaylandConnection::RemoveWindow(CWaylandWindow* pWindow)
         pSeat->OnWindowGone(pWindow);
 }
 
-void CWaylandConnection::Post(const SDL_Event& event) const
+void CWaylandConnection::Post(const AFX_INPUT& input) const
 {
-    m_post(event);
+    m_post(input);
 }

@@ -5,9 +5,9 @@
 // where the compositor offers it, server-side decorations), each at the
 // highest version both it and we know; answers the shell's pings, and runs
 // the message loop's sleep on the socket: what arrived is dispatched at
-// once, and what the seats and the windows make of it goes into SDL's event
-// queue as the SDL events the window layer reads on X11 too (window ids are
-// ours). Seats and outputs may come and go at any time.
+// once, and what the seats and the windows make of it goes into the
+// framework's input queue (Input.h; window ids are ours). Seats and outputs
+// may come and go at any time.
 //
 // Each sleep prepares one read of the socket and then either reads or
 // cancels it, never both, whatever failed in between. A request that cannot
@@ -19,8 +19,6 @@
 // process. Window thread only.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,6 +27,7 @@
 
 #include "platform/core/Rect.h"
 #include "platform/core/Types.h"
+#include "platform/ui/display/Input.h"
 #include "platform/ui/display/wayland/WaylandOutputs.h"
 
 struct wl_display;
@@ -64,11 +63,8 @@ public:
     BOOL HasBounds() const;
     int GetSeatCount() const { return int(m_seats.size()); }
 
-    // What the seats hold, taken together: the keyboard's focus (of the
-    // first seat that has one), its modifiers, every button held.
+    // The keyboard's focus, of the first seat that has one.
     CWaylandWindow* GetKeyboardFocus() const;
-    Uint16 GetKeyMods() const;
-    Uint32 GetButtons() const;
     void ShowPointer(BOOL bShow);
 
     const CWaylandOutputs& GetOutputs() const { return m_outputs; }
@@ -80,9 +76,10 @@ public:
     void AddWindow(CWaylandWindow* pWindow);
     void RemoveWindow(CWaylandWindow* pWindow);
 
-    // Where the events made from the compositor's go: SDL's queue unless a test says otherwise.
-    void Post(const SDL_Event& event) const;
-    void SetPostFunction(std::function<void(const SDL_Event&)> post) { m_post = std::move(post); }
+    // Where the input made from the compositor's events goes: the input
+    // queue unless a test says otherwise.
+    void Post(const AFX_INPUT& input) const;
+    void SetPostFunction(std::function<void(const AFX_INPUT&)> post) { m_post = std::move(post); }
 
     // The loop's sleep: PrepareWait dispatches what was read already (FALSE:
     // events came, do not sleep), sends our requests and gives the socket;
@@ -92,8 +89,6 @@ public:
     void FinishWait(short nRevents);
     // Sends requests and waits for the compositor's answers to them.
     void Roundtrip();
-    // The longest the loop may sleep (a held key's next repeat), -1 for no limit.
-    int GetSleepLimit() const;
     BOOL IsLost() const;
     // What the compositor refused ("wl_compositor@3 error 3"), empty when
     // the connection is fine or merely lost.
@@ -120,5 +115,5 @@ private:
     CWaylandOutputs m_outputs;
     BOOL m_bReading = FALSE; // a read is prepared, neither done nor cancelled
     std::vector<CWaylandWindow*> m_windows;
-    std::function<void(const SDL_Event&)> m_post;
+    std::function<void(const AFX_INPUT&)> m_post;
 };

@@ -1,4 +1,4 @@
-// CWaylandSeat's keyboard: the keymap, the focus, keys and their repeat.
+// CWaylandSeat's keyboard: the keymap, the focus, keys and how they repeat.
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/core/Clock.h"
 #include "platform/ui/display/wayland/WaylandConnection.h"
 #include "platform/ui/display/wayland/WaylandSeat.h"
 #include "platform/ui/display/wayland/WaylandWindow.h"
@@ -68,14 +67,14 @@ void CWaylandSeat::OnKeyboardEnter(wl_surface* pSurface)
     if (!m_pKeyFocus && pSurface)
         m_pKeyFocus = m_pConnection->GetActiveWindow();
     if (m_pKeyFocus)
-        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_GAINED);
+        PostWindowChange(m_pKeyFocus, EWindowChange::kFocusGained);
 }
 
 void CWaylandSeat::OnKeyboardLeave()
 {
-    m_repeat.Stop();
+    // The loop's repeat of a held key stops with the focus.
     if (m_pKeyFocus)
-        PostWindowEvent(m_pKeyFocus, SDL_WINDOWEVENT_FOCUS_LOST);
+        PostWindowChange(m_pKeyFocus, EWindowChange::kFocusLost);
     m_pKeyFocus = nullptr;
 }
 
@@ -84,21 +83,17 @@ void CWaylandSeat::OnKey(uint32_t nSerial, uint32_t nKey, uint32_t nState)
     m_nSerial = nSerial;
     if (!m_keyboard.HasKeymap() || !m_pKeyFocus)
         return;
-    const BOOL bDown = nState == WL_KEYBOARD_KEY_STATE_PRESSED;
-    PostKey(nKey, bDown, FALSE);
-    m_repeat.OnKey(nKey, bDown, m_keyboard.KeyRepeats(nKey), AfxGetClock().GetTickCount());
-}
-
-void CWaylandSeat::PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat)
-{
-    SDL_Event event{};
-    event.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.timestamp = SDL_GetTicks();
-    event.key.windowID = m_pKeyFocus->GetID();
-    event.key.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
-    event.key.repeat = Uint8(bRepeat ? 1 : 0);
-    event.key.keysym = m_keyboard.GetKeysym(nKey);
-    m_pConnection->Post(event);
+    AFX_INPUT input;
+    input.type = nState == WL_KEYBOARD_KEY_STATE_PRESSED ? EInput::kKeyDown : EInput::kKeyUp;
+    input.nWindowID = m_pKeyFocus->GetID();
+    input.nVirtKey = m_keyboard.GetVirtualKey(nKey);
+    input.nKeyCode = nKey;
+    input.nMods = m_keyboard.GetMods();
+    if (input.type == EInput::kKeyDown && m_nRepeatRate > 0 && m_keyboard.KeyRepeats(nKey)) {
+        input.nRepeatDelay = UINT(m_nRepeatDelay);
+        input.nRepeatPeriod = m_nRepeatRate >= 1000 ? 1 : UINT(1000 / m_nRepeatRate);
+    }
+    m_pConnection->Post(input);
 }
 
 void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup)
@@ -108,19 +103,7 @@ void CWaylandSeat::OnModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t 
 
 void CWaylandSeat::OnRepeatInfo(int32_t nRate, int32_t nDelay)
 {
-    m_repeat.SetRate(nRate, nDelay);
+    // What a key pressed from now on repeats at; a key held already keeps its pace.
+    m_nRepeatRate = nRate > 0 ? nRate : 0;
+    m_nRepeatDelay = nDelay > 0 ? nDelay : 0;
 }
-
-BOOL CWaylandSeat::RepeatKeys()
-{
-    const uint32_t nKey = m_pKeyFocus ? m_repeat.TakeDue(AfxGetClock().GetTickCount()) : 0;
-    if (nKey)
-        PostKey(nKey, TRUE, TRUE);
-    return nKey != 0;
-}
-
-int CWaylandSeat::GetRepeatDelay() const
-{
-    return m_pKeyFocus ? m_repeat.GetDelay(AfxGetClock().GetTickCount()) : -1;
-}
-

@@ -1,17 +1,13 @@
 // Inside platform/ui: the seat's keyboard through xkbcommon, its keys as the
-// SDL key events the window layer reads on every display system. The
-// keycode is the key's symbol at the first shift level of its layout (what
-// SDL reports: 'a' with Shift held too, 'z' on the key a German keyboard
-// has there), the scancode the key's place, the modifiers xkbcommon's.
-// Keys the program never reads still get their symbol when it is a
-// printable one; others come as SDLK_UNKNOWN and are ignored above.
+// virtual keys of the key table every display system reads with
+// (KeyTable.h): a key is its symbol at the first shift level of its layout
+// ('A' with Shift held too, 'Z' on the key a German keyboard has there), the
+// modifiers xkbcommon's.
 //
 // A keymap the compositor sends that cannot be read is replaced by the
 // system's default one (XKB_DEFAULT_LAYOUT and its kin, else US), with one
 // line on stderr: the keys keep working.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 
@@ -36,10 +32,11 @@ public:
     // The modifier masks and layout group wl_keyboard's modifiers event carries.
     void UpdateModifiers(uint32_t nDepressed, uint32_t nLatched, uint32_t nLocked, uint32_t nGroup);
 
-    // The key of Wayland key code nKey (evdev's code, as wl_keyboard sends it).
-    SDL_Keysym GetKeysym(uint32_t nKey) const;
-    // The modifiers held, as SDL names them.
-    Uint16 GetMods() const;
+    // The virtual key of Wayland key code nKey (evdev's code, as wl_keyboard
+    // sends it); 0 for a key the program does not read.
+    UINT GetVirtualKey(uint32_t nKey) const;
+    // The modifiers held (AFX_MOD_ flags).
+    UINT GetMods() const;
     BOOL KeyRepeats(uint32_t nKey) const;
 
 private:

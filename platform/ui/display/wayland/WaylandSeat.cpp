@@ -65,15 +65,15 @@ const wl_seat_listener kSeatListener = {
     [](void*, wl_seat*, const char*) {},
 };
 
-Uint8 SdlButton(uint32_t nButton)
+UINT ButtonOf(uint32_t nButton)
 {
     switch (nButton) {
     case BTN_LEFT:
-        return SDL_BUTTON_LEFT;
+        return MK_LBUTTON;
     case BTN_RIGHT:
-        return SDL_BUTTON_RIGHT;
+        return MK_RBUTTON;
     case BTN_MIDDLE:
-        return SDL_BUTTON_MIDDLE;
+        return MK_MBUTTON;
     default:
         return 0;
     }
@@ -131,14 +131,23 @@ void CWaylandSeat::OnCapabilities(uint32_t nCaps)
     }
 }
 
-void CWaylandSeat::PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const
+void CWaylandSeat::PostWindowChange(const CWaylandWindow* pWindow, EWindowChange change) const
 {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.timestamp = SDL_GetTicks();
-    event.window.windowID = pWindow->GetID();
-    event.window.event = nEvent;
-    m_pConnection->Post(event);
+    AFX_INPUT input;
+    input.type = EInput::kWindow;
+    input.nWindowID = pWindow->GetID();
+    input.change = change;
+    m_pConnection->Post(input);
+}
+
+void CWaylandSeat::PostPointer(AFX_INPUT input) const
+{
+    input.nWindowID = m_pPointerWindow->GetID();
+    input.x = int(m_x);
+    input.y = int(m_y);
+    input.nButtons = m_nButtons;
+    input.nMods = m_keyboard.GetMods();
+    m_pConnection->Post(input);
 }
 
 void CWaylandSeat::OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double x, double y)
@@ -153,7 +162,6 @@ void CWaylandSeat::OnPointerEnter(uint32_t nSerial, wl_surface* pSurface, double
         wl_pointer_set_cursor(m_pPointer, nSerial, nullptr, 0, 0);
     else
         m_cursor.Set(m_pPointer, nSerial, m_pPointerWindow->GetBufferScale());
-    PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_ENTER);
     OnPointerMotion(x, y);
 }
 
@@ -170,8 +178,6 @@ void CWaylandSeat::ShowPointer(BOOL bShow)
 
 void CWaylandSeat::OnPointerLeave()
 {
-    if (m_pPointerWindow)
-        PostWindowEvent(m_pPointerWindow, SDL_WINDOWEVENT_LEAVE);
     m_pPointerWindow = nullptr;
 }
 
@@ -179,41 +185,25 @@ void CWaylandSeat::OnPointerMotion(double x, double y)
 {
     if (!m_pPointerWindow)
         return;
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.timestamp = SDL_GetTicks();
-    event.motion.windowID = m_pPointerWindow->GetID();
-    event.motion.state = m_nButtons;
-    event.motion.x = Sint32(x);
-    event.motion.y = Sint32(y);
-    event.motion.xrel = Sint32(x) - Sint32(m_x);
-    event.motion.yrel = Sint32(y) - Sint32(m_y);
     m_x = x;
     m_y = y;
-    m_pConnection->Post(event);
+    AFX_INPUT input;
+    input.type = EInput::kMouseMove;
+    PostPointer(input);
 }
 
 void CWaylandSeat::OnPointerButton(uint32_t nSerial, uint32_t nButton, uint32_t nState)
 {
     m_nSerial = nSerial;
-    const Uint8 nSdlButton = SdlButton(nButton);
-    if (!nSdlButton || !m_pPointerWindow)
+    const UINT nMask = ButtonOf(nButton);
+    if (!nMask || !m_pPointerWindow)
         return;
     const BOOL bDown = nState == WL_POINTER_BUTTON_STATE_PRESSED;
-    if (bDown)
-        m_nButtons |= SDL_BUTTON(nSdlButton);
-    else
-        m_nButtons &= ~Uint32(SDL_BUTTON(nSdlButton));
-    SDL_Event event{};
-    event.type = bDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.timestamp = SDL_GetTicks();
-    event.button.windowID = m_pPointerWindow->GetID();
-    event.button.button = nSdlButton;
-    event.button.state = Uint8(bDown ? SDL_PRESSED : SDL_RELEASED);
-    event.button.clicks = 1;
-    event.button.x = Sint32(m_x);
-    event.button.y = Sint32(m_y);
-    m_pConnection->Post(event);
+    m_nButtons = bDown ? m_nButtons | nMask : m_nButtons & ~nMask;
+    AFX_INPUT input;
+    input.type = bDown ? EInput::kButtonDown : EInput::kButtonUp;
+    input.nButton = nMask;
+    PostPointer(input);
 }
 
 void CWaylandSeat::OnPointerAxis(uint32_t nAxis, double dValue)
@@ -240,27 +230,19 @@ void CWaylandSeat::OnPointerValue120(uint32_t nAxis, int32_t nValue120)
 
 void CWaylandSeat::OnPointerFrame()
 {
-    const float fSteps = m_wheel.Take();
-    if (fSteps == 0 || !m_pPointerWindow)
+    const float fNotches = m_wheel.Take();
+    if (fNotches == 0 || !m_pPointerWindow)
         return;
-    SDL_Event event{};
-    event.type = SDL_MOUSEWHEEL;
-    event.wheel.timestamp = SDL_GetTicks();
-    event.wheel.windowID = m_pPointerWindow->GetID();
-    event.wheel.y = Sint32(fSteps);
-    event.wheel.preciseY = fSteps;
-    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-    event.wheel.mouseX = Sint32(m_x);
-    event.wheel.mouseY = Sint32(m_y);
-    m_pConnection->Post(event);
+    AFX_INPUT input;
+    input.type = EInput::kWheel;
+    input.fNotches = fNotches;
+    PostPointer(input);
 }
 
 void CWaylandSeat::OnWindowGone(CWaylandWindow* pWindow)
 {
     if (m_pPointerWindow == pWindow)
         m_pPointerWindow = nullptr;
-    if (m_pKeyFocus == pWindow) {
+    if (m_pKeyFocus == pWindow)
         m_pKeyFocus = nullptr;
-        m_repeat.Stop();
-    }
 }

@@ -1,24 +1,22 @@
 // Inside platform/ui: the seat's pointer and keyboard on our Wayland
-// windows, as SDL's mouse, wheel, key and window events (by our window ids),
-// the same the window layer gets from SDL on X11:
-//   pointer   enter and motion as SDL_MOUSEMOTION in the window's points,
-//             buttons as SDL_MOUSEBUTTONDOWN/UP, the wheel in discrete steps
-//             (a touchpad's smooth movement as fractions of a step, ten
-//             units a step, as SDL counts them), positive away from the user
+// windows, as the framework's input (Input.h, by our window ids):
+//   pointer   enter and motion as kMouseMove in the window's points, buttons
+//             as kButtonDown/Up, the wheel in discrete steps (a touchpad's
+//             smooth movement as fractions of a step, ten units a step),
+//             positive away from the user
 //   keyboard  the compositor's keymap through xkbcommon (WaylandKeys.h), its
-//             focus as SDL_WINDOWEVENT_FOCUS_GAINED/LOST, and key repeat at
-//             the compositor's rate and delay, made here since Wayland
-//             leaves it to the client: repeated downs carry repeat = 1
-// It also keeps what SDL's own state would say: the buttons held, the
-// modifiers held and which window has the keyboard focus. A compositor may
-// offer several seats and take one away at any time: each is one of these.
+//             focus as kFocusGained/Lost, and keys as kKeyDown/Up; Wayland
+//             leaves key repeat to the client, so a down that the keymap
+//             lets repeat carries the compositor's delay and rate, and the
+//             message loop repeats it while it is held
+// It also keeps which window has the keyboard focus. A compositor may offer
+// several seats and take one away at any time: each is one of these.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 
 #include "platform/core/Types.h"
+#include "platform/ui/display/Input.h"
 #include "platform/ui/display/wayland/WaylandCursor.h"
 #include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
@@ -40,9 +38,6 @@ public:
     CWaylandSeat(const CWaylandSeat&) = delete;
     CWaylandSeat& operator=(const CWaylandSeat&) = delete;
 
-    // SDL_BUTTON_*MASK bits of the buttons held.
-    Uint32 GetButtons() const { return m_nButtons; }
-    Uint16 GetKeyMods() const { return m_keyboard.GetMods(); }
     CWaylandWindow* GetKeyboardFocus() const { return m_pKeyFocus; }
     wl_seat* GetSeat() const { return m_pSeat; }
     uint32_t GetName() const { return m_nName; }
@@ -53,10 +48,6 @@ public:
 
     // Shows or hides the pointer over our windows, now and at its next entry.
     void ShowPointer(BOOL bShow);
-    // Posts the repeats of a held key that are due; TRUE if any was.
-    BOOL RepeatKeys();
-    // Milliseconds until the next repeat is due, -1 when no key repeats.
-    int GetRepeatDelay() const;
     void OnWindowGone(CWaylandWindow* pWindow);
 
     // The listeners' work, public for the C callbacks.
@@ -79,8 +70,9 @@ public:
 private:
     static const wl_keyboard_listener s_keyboardListener;
 
-    void PostKey(uint32_t nKey, BOOL bDown, BOOL bRepeat);
-    void PostWindowEvent(const CWaylandWindow* pWindow, Uint8 nEvent) const;
+    void PostWindowChange(const CWaylandWindow* pWindow, EWindowChange change) const;
+    // A pointer event at the pointer's place in its window.
+    void PostPointer(AFX_INPUT input) const;
 
     CWaylandConnection* m_pConnection;
     wl_seat* m_pSeat;
@@ -95,10 +87,11 @@ private:
     CWaylandWindow* m_pPointerWindow = nullptr;
     double m_x = 0; // the pointer in the window's points
     double m_y = 0;
-    Uint32 m_nButtons = 0;
+    UINT m_nButtons = 0; // MK_ flags
     CWheelFrame m_wheel;
 
     CXkbKeyboard m_keyboard;
     CWaylandWindow* m_pKeyFocus = nullptr;
-    CKeyRepeat m_repeat;
+    int32_t m_nRepeatRate = 25; // repeats a second, 0 for none, and the delay before the first
+    int32_t m_nRepeatDelay = 600;
 };

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "platform/ui/display/wayland/WaylandConnection.h"
-#include "platform/ui/display/wayland/WaylandSeat.h"
 
 void CWaylandConnection::CancelRead()
 {
@@ -35,9 +34,6 @@ BOOL CWaylandConnection::PrepareWait(int* pFd, short* pnEvents)
         bCame = TRUE;
     }
     m_bReading = TRUE;
-    // After the events: a release among them stops the repeat first.
-    for (const auto& pSeat : m_seats)
-        bCame = pSeat->RepeatKeys() || bCame;
     if (bCame) {
         CancelRead();
         return FALSE;
@@ -68,24 +64,11 @@ void CWaylandConnection::FinishWait(short nRevents)
     }
     // A failure here makes IsLost true, which the display system reads next.
     wl_display_dispatch_pending(m_pDisplay);
-    for (const auto& pSeat : m_seats)
-        pSeat->RepeatKeys();
 }
 
 void CWaylandConnection::Roundtrip()
 {
     wl_display_roundtrip(m_pDisplay);
-}
-
-int CWaylandConnection::GetSleepLimit() const
-{
-    int nLimit = -1;
-    for (const auto& pSeat : m_seats) {
-        const int nDelay = pSeat->GetRepeatDelay();
-        if (nDelay >= 0 && (nLimit < 0 || nDelay < nLimit))
-            nLimit = nDelay;
-    }
-    return nLimit;
 }
 
 BOOL CWaylandConnection::IsLost() const

@@ -11,7 +11,7 @@
 namespace {
 
 // Our window ids; SDL makes no window on Wayland, so they are ours alone.
-Uint32 g_nLastID = 0;
+uint32_t g_nLastID = 0;
 
 CWaylandWindow* Self(void* pData)
 {
@@ -195,11 +195,11 @@ void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int 
     int cyNew = 0;
     GetSize(&cxNew, &cyNew);
     if (!bFirst && (cxNew != cxOld || cyNew != cyOld))
-        PostWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
+        PostWindowChange(EWindowChange::kSizeChanged);
     if (bFirst) {
         // The window layer paints now; its first buffer maps the window.
-        PostWindowEvent(SDL_WINDOWEVENT_SHOWN);
-        PostWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+        PostWindowChange(EWindowChange::kShown);
+        PostWindowChange(EWindowChange::kExposed);
     } else {
         // Later configures take effect with the next commit; send one now,
         // whether or not a paint follows.
@@ -209,18 +209,17 @@ void CWaylandWindow::OnConfigure(BOOL bActivated, BOOL bFullscreen, int cx, int 
 
 void CWaylandWindow::OnClose()
 {
-    PostWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    PostWindowChange(EWindowChange::kClose);
 }
 
 
-void CWaylandWindow::PostWindowEvent(Uint8 nEvent) const
+void CWaylandWindow::PostWindowChange(EWindowChange change) const
 {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.timestamp = SDL_GetTicks();
-    event.window.windowID = m_nID;
-    event.window.event = nEvent;
-    m_pConnection->Post(event);
+    AFX_INPUT input;
+    input.type = EInput::kWindow;
+    input.nWindowID = m_nID;
+    input.change = change;
+    m_pConnection->Post(input);
 }
 
 void CWaylandWindow::OnSurfaceEnter(wl_output* pOutput)
@@ -256,5 +255,5 @@ void CWaylandWindow::UpdateBufferScale()
     if (nScale == m_nBufferScale)
         return;
     m_nBufferScale = nScale;
-    PostWindowEvent(SDL_WINDOWEVENT_DISPLAY_CHANGED);
+    PostWindowChange(EWindowChange::kDisplayChanged);
 }

@@ -8,13 +8,11 @@
 // answer and so paints nothing; when it is shown again the answer comes and
 // the next paint goes at once.
 //
-// What the compositor tells it becomes SDL window events in the connection's
-// queue: SHOWN and EXPOSED after the first configure, CLOSE for the close
-// button, DISPLAY_CHANGED when its buffer scale changes, SIZE_CHANGED when
-// fullscreen gives it the output's size or takes it back.
+// What the compositor tells it becomes window changes in the input queue
+// (Input.h): kShown and kExposed after the first configure, kClose for the
+// close button, kDisplayChanged when its buffer scale changes, kSizeChanged
+// when fullscreen gives it the output's size or takes it back.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +21,7 @@
 
 #include "platform/core/Rect.h"
 #include "platform/core/Types.h"
+#include "platform/ui/display/Input.h"
 
 struct wl_surface;
 struct wl_callback;
@@ -40,7 +39,7 @@ public:
     CWaylandWindow(const CWaylandWindow&) = delete;
     CWaylandWindow& operator=(const CWaylandWindow&) = delete;
 
-    Uint32 GetID() const { return m_nID; }
+    uint32_t GetID() const { return m_nID; }
     wl_surface* GetSurface() const { return m_pSurface; }
     int GetBufferScale() const { return m_nBufferScale; }
     void GetSize(int* pcx, int* pcy) const;
@@ -93,11 +92,11 @@ public:
     void OnFrameDone();
 
 private:
-    void PostWindowEvent(Uint8 nEvent) const;
+    void PostWindowChange(EWindowChange change) const;
     void UpdateBufferScale();
 
     CWaylandConnection* m_pConnection;
-    Uint32 m_nID;
+    uint32_t m_nID;
     wl_surface* m_pSurface;
     std::unique_ptr<CWaylandShell> m_pShell;
     std::string m_strTitle;
