@@ -2,11 +2,11 @@
 
 #include "app/AboutDlg.h"
 #include "platform/core/StateFile.h"
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 #include "platform/ui/input/Gamepad.h"
 #include "platform/ui/window/PaintDC.h"
-#include "platform/ui/dialog/SysColors.h"
-#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/window/SysColors.h"
+#include "platform/ui/window/SystemMetrics.h"
 #include "platform/ui/frame/WinApp.h"
 
 namespace {

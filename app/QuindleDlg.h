@@ -6,7 +6,7 @@
 #include "game/CourseView.h"
 #include "platform/core/StateFile.h"
 #include "platform/ui/dialog/Dialog.h"
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/IconImage.h"
 #include "res/resource.h"
 #include "session/GameThread.h"
 #include "sound/CuePlayer.h"

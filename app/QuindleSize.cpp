@@ -4,7 +4,7 @@
 // for the next run, as the best score is.
 #include "app/QuindleDlg.h"
 
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 #include "platform/ui/window/WindowSize.h"
 
 namespace {

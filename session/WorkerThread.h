@@ -31,7 +31,7 @@
 #include "platform/core/Shared.h"
 #include "platform/core/String.h"
 #include "platform/core/Thread.h"
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 class CWorkerThread {
 public:

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/IconImage.h"
 #include "res/resource.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "platform/core/VirtualClock.h"
 #include "platform/ui/dialog/Dialog.h"
-#include "platform/ui/loop/MessagePump.h"
+#include "platform/ui/window/MessagePump.h"
 #include "platform/ui/frame/WinApp.h"
 
 // Opens the dummy display once for the whole test program, and gives the

@@ -18,7 +18,7 @@
 #include "app/QuindleDlg.h"
 #include "game/CourseRules.h"
 #include "platform/core/VirtualClock.h"
-#include "platform/ui/loop/MessagePump.h"
+#include "platform/ui/window/MessagePump.h"
 
 // The virtual clock as the game runs see it. Only game runs sleep on the
 // clock here, each on a thread of its own, numbered in the order of their

@@ -16,7 +16,7 @@
 #include "InputTestSupport.h"
 #include "platform/gdi/FontCache.h"
 #include "platform/ui/dialog/DialogUnits.h"
-#include "platform/ui/dialog/DlgTemplate.h"
+#include "platform/ui/window/DlgTemplate.h"
 #include "res/resource.h"
 
 namespace {

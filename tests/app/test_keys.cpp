@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"

@@ -7,7 +7,7 @@
 #include "app/QuindleApp.h"
 #include "app/QuindleDlg.h"
 #include "platform/core/StringTable.h"
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 
 namespace {
 

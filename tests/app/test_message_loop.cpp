@@ -12,7 +12,7 @@
 #include "AppTestSupport.h"
 #include "app/QuindleDlg.h"
 #include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/loop/MessagePump.h"
+#include "platform/ui/window/MessagePump.h"
 #include "platform/ui/window/PaintDC.h"
 #include "res/resource.h"
 

@@ -11,7 +11,7 @@
 #include "AppTestSupport.h"
 #include "InputTestSupport.h"
 #include "platform/gdi/PadGlyph.h"
-#include "platform/ui/dialog/SysColors.h"
+#include "platform/ui/window/SysColors.h"
 #include "platform/ui/input/Gamepad.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <set>
 
 #include "platform/ui/dialog/DialogUnits.h"
-#include "platform/ui/dialog/DlgTemplate.h"
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/DlgTemplate.h"
+#include "platform/ui/window/IconImage.h"
 #include "platform/ui/frame/VersionInfo.h"
 #include "platform/ui/window/WinUser.h"
 #include "res/resource.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/core/VirtualClock.h"
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 // An owner window: counts repaint requests and hands out registered controls.
 class CRecordingWindow : public CWindowHandle {

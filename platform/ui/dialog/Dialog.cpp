@@ -1,9 +1,8 @@
 #include "platform/ui/dialog/Dialog.h"
 
 #include "platform/ui/dialog/DialogUnits.h"
-#include "platform/ui/dialog/DlgTemplate.h"
+#include "platform/ui/window/DlgTemplate.h"
 #include "platform/ui/window/TopWindow.h"
-#include "platform/ui/frame/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
@@ -13,7 +12,13 @@ END_MESSAGE_MAP()
 namespace {
 constexpr int kTenthsPerPoint = 10;
 constexpr INT_PTR kNoWindow = -1;
+CDialogHost* g_pHost = nullptr; // set once, as the application starts
 } // namespace
+
+void AfxSetDialogHost(CDialogHost* pHost)
+{
+    g_pHost = pHost;
+}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
@@ -26,9 +31,8 @@ INT_PTR CDialog::DoModal()
 {
     CUiTopWindow* pOwner = OwnerWindow();
     if (!CreateFromTemplate()) {
-        CWinApp* pApp = AfxGetApp();
-        if (pApp && pApp->m_pMainWnd == this)
-            AfxReportStartupFailure("cannot open a window");
+        if (g_pHost && g_pHost->GetMainWindow() == this)
+            g_pHost->OnNoMainWindow();
         return kNoWindow;
     }
     CMessageLoop& loop = CMessageLoop::Get();
@@ -77,9 +81,8 @@ CUiTopWindow* CDialog::OwnerWindow() const
     // As the framework does, a dialog without a parent belongs to the main
     // window, else to the window that is active (the modal one).
     CWnd* pOwner = m_pParentWnd;
-    CWinApp* pApp = AfxGetApp();
-    if (!pOwner && pApp && pApp->m_pMainWnd != this)
-        pOwner = pApp->m_pMainWnd;
+    if (!pOwner && g_pHost && g_pHost->GetMainWindow() != this)
+        pOwner = g_pHost->GetMainWindow();
     CUiWindow* pWindow = pOwner ? AfxUiWindow(pOwner->m_hWnd) : nullptr;
     CUiTopWindow* pTop = pWindow ? pWindow->GetTopWindow() : nullptr;
     if (!pOwner)
@@ -140,8 +143,7 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode)
 {
     if (CWnd::OnCmdMsg(nID, nCode))
         return TRUE;
-    CWinApp* pApp = AfxGetApp();
-    return pApp ? pApp->OnCmdMsg(nID, nCode) : FALSE;
+    return g_pHost ? g_pHost->OnHostCommand(nID, nCode) : FALSE;
 }
 
 void CDialog::SendCommandIfEnabled(int nID)

@@ -25,6 +25,23 @@ class CUiTopWindow;
 
 typedef intptr_t INT_PTR;
 
+// What dialogs ask of the application above them (CWinApp is it): its main
+// window, which owns every dialog without a parent, the commands no window
+// took, and the word that the main window could not be made.
+class CDialogHost {
+public:
+    virtual CWnd* GetMainWindow() const = 0;
+    virtual BOOL OnHostCommand(UINT nID, int nCode) = 0;
+    virtual void OnNoMainWindow() = 0;
+
+protected:
+    ~CDialogHost() = default;
+};
+
+// The application sets itself as it starts; nullptr (no host) means dialogs
+// stand alone, as tests make them.
+void AfxSetDialogHost(CDialogHost* pHost);
+
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);

@@ -5,7 +5,7 @@
 
 #include "platform/gdi/Font.h"
 #include "platform/gdi/FontCache.h"
-#include "platform/ui/dialog/DlgTemplate.h"
+#include "platform/ui/window/DlgTemplate.h"
 
 namespace {
 

@@ -22,14 +22,23 @@ bool g_bStartupFailed = false;
 
 CWinApp::CWinApp(const char* lpszAppName) : m_pszAppName(lpszAppName), m_pszExeName(program_invocation_short_name)
 {
-    if (!g_pApp)
+    if (!g_pApp) {
         g_pApp = this;
+        AfxSetDialogHost(this);
+    }
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
+    if (g_pApp == this) {
         g_pApp = nullptr;
+        AfxSetDialogHost(nullptr);
+    }
+}
+
+void CWinApp::OnNoMainWindow()
+{
+    AfxReportStartupFailure("cannot open a window");
 }
 
 BOOL CWinApp::InitApplication()

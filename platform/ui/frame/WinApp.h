@@ -11,10 +11,11 @@
 // Left out: settings, idle processing, document templates.
 #pragma once
 
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/dialog/Dialog.h"
+#include "platform/ui/window/IconImage.h"
 #include "platform/ui/window/MessageMap.h"
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CCmdTarget, public CDialogHost {
 public:
     explicit CWinApp(const char* lpszAppName = NULL);
     ~CWinApp() override;
@@ -32,6 +33,11 @@ public:
     const char* m_pszAppName;
     const char* m_pszExeName;
     CWnd* m_pMainWnd = nullptr;
+
+    // CDialogHost.
+    CWnd* GetMainWindow() const override { return m_pMainWnd; }
+    BOOL OnHostCommand(UINT nID, int nCode) override { return OnCmdMsg(nID, nCode); }
+    void OnNoMainWindow() override;
 
 protected:
     // The help command: the program has no help content of its own.

@@ -10,7 +10,7 @@
 
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/frame/FirstPaintTrace.h"
+#include "platform/ui/loop/FirstPaintTrace.h"
 #include "platform/ui/input/GamepadSource.h"
 
 CMessageLoop& CMessageLoop::Get()

@@ -17,8 +17,8 @@
 // Left out: reflected notifications, update-command UI, ranges of messages.
 #pragma once
 
-#include "platform/core/Wnd.h"
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/Wnd.h"
+#include "platform/ui/window/IconImage.h"
 #include "platform/ui/window/WinUser.h"
 
 #define afx_msg

@@ -2,7 +2,7 @@
 
 #include "platform/gdi/GdiData.h"
 #include "platform/ui/display/DeviceScale.h"
-#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/window/SystemMetrics.h"
 #include "platform/ui/window/TopWindow.h"
 
 namespace {

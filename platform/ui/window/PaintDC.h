@@ -12,9 +12,9 @@
 
 #include <vector>
 
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 #include "platform/gdi/Dc.h"
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/IconImage.h"
 
 struct PAINTSTRUCT {
     HDC hdc;

@@ -32,16 +32,16 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/ui/dialog/Control.h"
-#include "platform/ui/dialog/IconImage.h"
-#include "platform/ui/dialog/MenuData.h"
+#include "platform/ui/window/Control.h"
+#include "platform/ui/window/IconImage.h"
+#include "platform/ui/window/MenuData.h"
 #include "platform/ui/display/FrameBuffer.h"
 #include "platform/ui/display/NativeWindow.h"
 #include "platform/ui/loop/FrameDiff.h"
 #include "platform/ui/loop/MessageLoop.h"
 #include "platform/ui/loop/PaintPacer.h"
-#include "platform/ui/dialog/UiDraw.h"
-#include "platform/ui/loop/WindowTimers.h"
+#include "platform/ui/window/UiDraw.h"
+#include "platform/ui/window/WindowTimers.h"
 #include "platform/ui/window/UiWindow.h"
 
 // Something drawn over a window's own painting (its system-menu popup), at

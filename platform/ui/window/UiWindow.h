@@ -6,7 +6,7 @@
 // which a top-level window takes from any thread.
 #pragma once
 
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 class CUiTopWindow;
 

@@ -1,7 +1,7 @@
 #include "platform/ui/window/TopWindow.h"
 
-#include "platform/ui/dialog/SysMenuPopup.h"
-#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/window/SysMenuPopup.h"
+#include "platform/ui/window/SystemMetrics.h"
 
 namespace {
 

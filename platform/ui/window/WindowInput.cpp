@@ -2,7 +2,7 @@
 // the messages of the CWnd attached to it.
 #include "platform/ui/window/TopWindow.h"
 
-#include "platform/ui/frame/WheelTrace.h"
+#include "platform/ui/window/WheelTrace.h"
 
 namespace {
 

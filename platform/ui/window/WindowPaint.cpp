@@ -10,9 +10,9 @@
 #include "platform/gdi/Colour.h"
 #include "platform/gdi/PadGlyph.h"
 #include "platform/ui/input/Gamepad.h"
-#include "platform/ui/frame/FirstPaintTrace.h"
-#include "platform/ui/dialog/SysColors.h"
-#include "platform/ui/frame/WheelTrace.h"
+#include "platform/ui/loop/FirstPaintTrace.h"
+#include "platform/ui/window/SysColors.h"
+#include "platform/ui/window/WheelTrace.h"
 
 void CUiTopWindow::Invalidate(const RECT*, BOOL bErase)
 {

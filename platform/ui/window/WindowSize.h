@@ -3,7 +3,7 @@
 // thread. A CWnd without a window of its own does nothing and answers FALSE.
 #pragma once
 
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 BOOL AfxIsFullscreen(CWnd* pWnd);
 void AfxSetFullscreen(CWnd* pWnd, BOOL bFullscreen);

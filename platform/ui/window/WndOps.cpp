@@ -1,6 +1,6 @@
 // CWnd's operations on its real window: geometry, state, timers, focus and
 // the system menu. A CWnd without a platform window gets empty results.
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 #include "platform/ui/window/TopWindow.h"
 
 namespace {

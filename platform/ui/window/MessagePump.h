@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 #include "platform/ui/display/Input.h"
 
 // One turn; TRUE when it handled something. With nothing to do and bWait TRUE

@@ -13,7 +13,7 @@
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
 #include "platform/gdi/Dc.h"
-#include "platform/ui/dialog/IconImage.h"
+#include "platform/ui/window/IconImage.h"
 
 // The face and point size (tenths) of dialog and menu text.
 struct UIFONT {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 class CWindowTimers {
 public:

@@ -1,4 +1,4 @@
-#include "platform/ui/frame/WheelTrace.h"
+#include "platform/ui/window/WheelTrace.h"
 
 #include <SDL.h>
 

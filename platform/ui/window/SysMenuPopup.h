@@ -14,7 +14,7 @@
 #pragma once
 
 #include "platform/core/Rect.h"
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 
 class CUiTopWindow;
 

@@ -1,4 +1,4 @@
-#include "platform/ui/dialog/UiDraw.h"
+#include "platform/ui/window/UiDraw.h"
 
 #include <algorithm>
 

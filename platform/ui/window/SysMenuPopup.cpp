@@ -1,13 +1,13 @@
-#include "platform/ui/dialog/SysMenuPopup.h"
+#include "platform/ui/window/SysMenuPopup.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/ui/dialog/MenuData.h"
+#include "platform/ui/window/MenuData.h"
 #include "platform/ui/loop/MessageLoop.h"
-#include "platform/ui/dialog/SysColors.h"
+#include "platform/ui/window/SysColors.h"
 #include "platform/ui/window/TopWindow.h"
-#include "platform/ui/dialog/UiDraw.h"
+#include "platform/ui/window/UiDraw.h"
 
 namespace {
 

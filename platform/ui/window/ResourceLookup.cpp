@@ -1,11 +1,8 @@
-// Lookups into the program's resources (platform/core/Resources.h): dialog
-// templates, icons and the version block.
-#include <cstring>
-
+// Lookups into the program's resources (platform/core/Resources.h) that
+// windows and dialogs read: the dialog templates and the icons.
 #include "platform/core/Resources.h"
-#include "platform/ui/dialog/DlgTemplate.h"
-#include "platform/ui/dialog/IconImage.h"
-#include "platform/ui/frame/VersionInfo.h"
+#include "platform/ui/window/DlgTemplate.h"
+#include "platform/ui/window/IconImage.h"
 
 const DLGTEMPLATEDATA* AfxFindDialogTemplate(UINT nID)
 {
@@ -59,19 +56,4 @@ int AfxIconPixel(const ICONIMAGEDATA* pImage, int x, int y)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return 0;
-}
-
-const VERSIONINFODATA& AfxGetVersionInfo()
-{
-    return *AfxProgramResources().pVersion;
-}
-
-const char* AfxFindVersionString(const char* pszKey)
-{
-    const VERSIONINFODATA& info = AfxGetVersionInfo();
-    for (int i = 0; pszKey && i < info.nStrings; ++i) {
-        if (std::strcmp(info.pStrings[i].pszKey, pszKey) == 0)
-            return info.pStrings[i].pszValue;
-    }
-    return nullptr;
 }

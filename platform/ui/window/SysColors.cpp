@@ -1,4 +1,4 @@
-#include "platform/ui/dialog/SysColors.h"
+#include "platform/ui/window/SysColors.h"
 
 COLORREF GetSysColor(int nIndex)
 {

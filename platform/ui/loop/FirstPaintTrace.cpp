@@ -1,4 +1,4 @@
-#include "platform/ui/frame/FirstPaintTrace.h"
+#include "platform/ui/loop/FirstPaintTrace.h"
 
 #include <time.h>
 #include <unistd.h>

@@ -1,9 +1,9 @@
-#include "platform/ui/dialog/Control.h"
+#include "platform/ui/window/Control.h"
 
 #include "platform/gdi/Dc.h"
-#include "platform/ui/dialog/IconImage.h"
-#include "platform/ui/dialog/SysColors.h"
-#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/window/IconImage.h"
+#include "platform/ui/window/SysColors.h"
+#include "platform/ui/window/SystemMetrics.h"
 #include "platform/ui/window/TopWindow.h"
 
 CUiControl::CUiControl(CUiTopWindow* pParent, const DLGITEMDATA& item, const CRect& rc)

@@ -1,4 +1,4 @@
-#include "platform/ui/loop/MessagePump.h"
+#include "platform/ui/window/MessagePump.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-// Opening and closing the display: choosing the video driver and starting its display system.
+// Opening and closing the display: starting the display system of the first video driver that works.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -14,9 +14,6 @@
 #include "platform/ui/frame/WinApp.h"
 
 namespace {
-
-constexpr const char* kX11 = "x11";
-constexpr const char* kWayland = "wayland";
 
 BOOL IsSet(const char* pszName)
 {
@@ -35,22 +32,6 @@ BOOL StartDriver(const std::string& driver)
 }
 
 } // namespace
-
-std::vector<std::string> AfxChooseVideoDrivers(const char* pszAsked, BOOL bWaylandDisplay, BOOL bXDisplay)
-{
-    std::vector<std::string> drivers;
-    if (pszAsked && *pszAsked)
-        drivers.push_back(pszAsked);
-    else if (bWaylandDisplay)
-        drivers.push_back(kWayland);
-    else if (bXDisplay)
-        drivers.push_back(kX11);
-    if (!drivers.empty() && drivers[0] == kWayland && bXDisplay)
-        drivers.push_back(kX11);
-    else if (!drivers.empty() && drivers[0] == kX11 && bWaylandDisplay)
-        drivers.push_back(kWayland);
-    return drivers;
-}
 
 BOOL AfxWinInit()
 {

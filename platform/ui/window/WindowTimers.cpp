@@ -1,4 +1,4 @@
-#include "platform/ui/loop/WindowTimers.h"
+#include "platform/ui/window/WindowTimers.h"
 
 #include <algorithm>
 

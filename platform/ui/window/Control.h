@@ -11,8 +11,8 @@
 
 #include <SDL.h>
 
-#include "platform/ui/dialog/DlgTemplate.h"
-#include "platform/ui/dialog/UiDraw.h"
+#include "platform/ui/window/DlgTemplate.h"
+#include "platform/ui/window/UiDraw.h"
 #include "platform/ui/window/UiWindow.h"
 
 class CUiControl : public CUiWindow {

@@ -1,4 +1,4 @@
-#include "platform/core/Wnd.h"
+#include "platform/ui/window/Wnd.h"
 
 // The operations a window-less CWnd needs live here; the rest of CWnd is
 // defined by platform/ui, which owns real windows.

@@ -1,4 +1,4 @@
-#include "platform/ui/dialog/SystemMetrics.h"
+#include "platform/ui/window/SystemMetrics.h"
 
 namespace {
 constexpr int kIconSize = 32;

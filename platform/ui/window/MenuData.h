@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/dialog/Menu.h"
+#include "platform/ui/window/Menu.h"
 
 struct MENUITEM {
     UINT nFlags;

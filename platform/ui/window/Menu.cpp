@@ -1,4 +1,4 @@
-#include "platform/ui/dialog/MenuData.h"
+#include "platform/ui/window/MenuData.h"
 
 #include <cctype>
 
