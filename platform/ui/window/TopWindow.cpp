@@ -49,9 +49,8 @@ void CUiTopWindow::Destroy()
     CUiWindow* pFocus = AfxGetFocusWindow();
     if (pFocus && pFocus->GetTopWindow() == this)
         AfxSetFocusWindow(nullptr);
-    m_pPressed = nullptr;
-    if (m_bFullscreen)
-        AfxGetDisplaySystem().ShowPointer(TRUE);
+    m_input.Reset();
+    m_pointer.SetFullscreen(FALSE, 0);
     m_bShown = FALSE;
     m_dwStyle &= ~WS_VISIBLE;
     m_pWindow.reset();
@@ -135,13 +134,13 @@ UINT CUiTopWindow::GetTimerElapse(UINT_PTR nIDEvent) const
 
 ULONGLONG CUiTopWindow::NextTimerDue() const
 {
-    return m_pWindow ? std::min(m_timers.NextDue(), m_pointerHideDue) : kNever;
+    return m_pWindow ? std::min(m_timers.NextDue(), m_pointer.NextDue()) : kNever;
 }
 
 BOOL CUiTopWindow::FireDueTimer(ULONGLONG now)
 {
     UINT_PTR nIDEvent = 0;
-    if (HidePointerIfDue(now))
+    if (m_pointer.HideIfDue(now))
         return TRUE;
     if (!m_pWindow || !m_timers.TakeDue(now, &nIDEvent))
         return FALSE;
@@ -164,3 +163,57 @@ void CUiTopWindow::TakeKeyboardFocus()
     if (m_pWindow)
         m_pWindow->TakeKeyboardFocus();
 }
+
+void CUiTopWindow::OnInput(const AFX_INPUT& input)
+{
+    m_input.OnInput(input);
+}
+
+void CUiTopWindow::OnPointerMoved()
+{
+    m_pointer.OnMotion(AfxGetClock().GetTickCount());
+}
+
+void CUiTopWindow::OnPadRemoved()
+{
+    Send(WM_INPUT_DEVICE_CHANGE, GIDC_REMOVAL, 0);
+}
+
+void CUiTopWindow::OnWindowChange(EWindowChange change)
+{
+    switch (change) {
+    case EWindowChange::kSizeChanged:
+    case EWindowChange::kDisplayChanged:
+        // On another output (or one whose scale changed) the window may draw at another scale.
+        ApplyScale();
+        LosePicture();
+        Invalidate(nullptr, TRUE);
+        break;
+    case EWindowChange::kExposed:
+    case EWindowChange::kShown:
+    case EWindowChange::kRestored:
+        // What the window showed is lost: paint it all and present it all.
+        LosePicture();
+        Invalidate(nullptr, TRUE);
+        break;
+    case EWindowChange::kClose:
+        // The close button of the frame, the desktop's or libdecor's.
+        if (TakesInput())
+            Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case EWindowChange::kFocusLost: {
+        // The window that takes the focus when it is ours (a modal dialog over
+        // this one); null when it went to another program.
+        CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();
+        CUiTopWindow* pOther = pModal != this ? dynamic_cast<CUiTopWindow*>(pModal) : nullptr;
+        Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, WORD(IsIconic())), LPARAM(static_cast<HWND>(pOther)));
+        break;
+    }
+    case EWindowChange::kMinimized:
+        Send(WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    default:
+        break;
+    }
+}
+

@@ -3,13 +3,15 @@
 // with a fixed client size, the child controls of its dialog, its timers, its
 // system menu and its icons. Its work is split by responsibility:
 //   TopWindow.cpp       making, showing and destroying it; its scale, place,
-//                       keyboard focus and timers
+//                       keyboard focus and timers; what happens to the window
+//                       itself (exposure, the close button, the focus)
 //   WindowControls.cpp  its child controls, and whether it takes input now
 //   WindowDefault.cpp   default message processing: the system menu, icons,
 //                       painting and erasing when the CWnd does not
-//   WindowInput.cpp     the display's input as the CWnd's messages (mouse
+//   CWindowInput        the display's input as the CWnd's messages (mouse
 //                       in client coordinates, the wheel in whole notches of
 //                       120, keys as key messages)
+//   CPointerHider       the pointer hidden in fullscreen while it rests
 //   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
 //                       at the end of each paint, paced by CPaintPacer, only
 //                       the changed part (CFrameDiff)
@@ -42,7 +44,9 @@
 #include "platform/ui/loop/PaintPacer.h"
 #include "platform/ui/window/UiDraw.h"
 #include "platform/ui/window/WindowTimers.h"
+#include "platform/ui/window/PointerHider.h"
 #include "platform/ui/window/UiWindow.h"
+#include "platform/ui/window/WindowInput.h"
 
 // Something drawn over a window's own painting (its system-menu popup), at
 // the window's device scale.
@@ -116,8 +120,12 @@ public:
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
     int GetScale() const { return m_nScale; }
-    // A point in the window's own coordinates (SDL's events) as a client point.
+    // A point in the window's own coordinates (the input's) as a client point.
     CPoint ClientPoint(int x, int y) const;
+    // A message to the CWnd attached; 0 when the window is gone.
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The pointer moved over the window (which shows it again in fullscreen).
+    void OnPointerMoved();
     // The surface a paint draws into while one is open, else nullptr.
     SDL_Surface* GetPaintSurface() const { return m_pPaintSurface; }
     // Drawn over every paint until set back to nullptr; window thread only.
@@ -131,7 +139,7 @@ public:
     // the automatic one; a zoom kept from an earlier run yields to
     // QUINDLE_SCALE, one chosen now does not. A window that changes size
     // stays wholly on its screen, centred again where it would leave it.
-    static constexpr DWORD kPointerHideMs = 2000;
+    static constexpr DWORD kPointerHideMs = CPointerHider::kHideMs;
     void SetFullscreen(BOOL bFullscreen);
     BOOL IsFullscreen() const { return m_bFullscreen; }
     // FALSE when nZoom cannot be had (fullscreen, or out of range).
@@ -162,11 +170,6 @@ private:
                  int cy);
     // Chooses the scale and sizes the window for it; TRUE when anything changed.
     BOOL ApplyScale();
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    void OnMouseButton(const AFX_INPUT& input);
-    void OnMouseWheel(const AFX_INPUT& input);
-    void OnKey(const AFX_INPUT& input);
-    CUiControl* ControlAt(CPoint pt) const;
     void ShowSystemMenu(CWnd* pWnd, CPoint ptClient);
     LRESULT SetIcon(WPARAM nType, HICON hIcon);
     void Present();
@@ -177,8 +180,6 @@ private:
     // The picture's part of the frame buffer: all of it, or in fullscreen a
     // view of its centre (freed by the caller when it is not the surface).
     SDL_Surface* MakePicture(SDL_Surface* pSurface);
-    void NotePointerMotion();
-    BOOL HidePointerIfDue(ULONGLONG now);
     // What the window showed is gone: the next paint draws and presents all of it.
     void LosePicture();
 
@@ -211,16 +212,14 @@ private:
     std::unique_ptr<MENUDATA> m_pSysMenu;
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;
-    CUiControl* m_pPressed = nullptr; // the push button the left button went down on
-    CPoint m_ptMouse;
-    float m_fWheel = 0; // wheel movement short of a whole notch, in WHEEL_DELTA units
+    CWindowInput m_input{this};
     BOOL m_bFullscreen = FALSE;
     int m_nZoom = 0;     // the zoom chosen in this run, 0 for none
     int m_nKeptZoom = 0; // the zoom kept from an earlier run, 0 for none
     CPoint m_ptOrigin;   // where the picture starts in the frame buffer, in pixels
     SDL_Surface* m_pFrame = nullptr; // while a paint is open: the frame buffer's surface
     BOOL m_bBlackDue = FALSE;        // fullscreen: the black around the picture is to be drawn and shown
-    ULONGLONG m_pointerHideDue = kNever;
+    CPointerHider m_pointer;
 };
 
 // Whether any window of the program has the window system's keyboard focus,

@@ -1,5 +1,5 @@
-// CUiTopWindow's input: the display's mouse, wheel, key and window events as
-// the messages of the CWnd attached to it.
+#include "platform/ui/window/WindowInput.h"
+
 #include "platform/ui/window/TopWindow.h"
 
 #include "platform/ui/window/WheelTrace.h"
@@ -26,17 +26,17 @@ LPARAM PointParam(CPoint pt)
 
 } // namespace
 
-void CUiTopWindow::OnInput(const AFX_INPUT& input)
+void CWindowInput::OnInput(const AFX_INPUT& input)
 {
     switch (input.type) {
     case EInput::kMouseMove:
-        NotePointerMotion();
-        m_ptMouse = ClientPoint(input.x, input.y);
+        m_pWindow->OnPointerMoved();
+        m_ptMouse = m_pWindow->ClientPoint(input.x, input.y);
         // A pushed button keeps the mouse until the button is released.
         if (m_pPressed)
-            Invalidate(nullptr, FALSE);
+            m_pWindow->Invalidate(nullptr, FALSE);
         else
-            Send(WM_MOUSEMOVE, MouseKeys(input), PointParam(m_ptMouse));
+            m_pWindow->Send(WM_MOUSEMOVE, MouseKeys(input), PointParam(m_ptMouse));
         break;
     case EInput::kButtonDown:
     case EInput::kButtonUp:
@@ -53,13 +53,13 @@ void CUiTopWindow::OnInput(const AFX_INPUT& input)
     }
 }
 
-void CUiTopWindow::OnMouseButton(const AFX_INPUT& input)
+void CWindowInput::OnMouseButton(const AFX_INPUT& input)
 {
-    m_ptMouse = ClientPoint(input.x, input.y);
+    m_ptMouse = m_pWindow->ClientPoint(input.x, input.y);
     const BOOL bDown = input.type == EInput::kButtonDown;
     const WORD keys = MouseKeys(input);
     if (input.nButton == MK_RBUTTON) {
-        Send(bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP, keys, PointParam(m_ptMouse));
+        m_pWindow->Send(bDown ? WM_RBUTTONDOWN : WM_RBUTTONUP, keys, PointParam(m_ptMouse));
         return;
     }
     if (input.nButton != MK_LBUTTON)
@@ -68,40 +68,40 @@ void CUiTopWindow::OnMouseButton(const AFX_INPUT& input)
         if (CUiControl* pControl = ControlAt(m_ptMouse)) {
             if (pControl->TakesInput()) {
                 m_pPressed = pControl;
-                Invalidate(nullptr, FALSE);
+                m_pWindow->Invalidate(nullptr, FALSE);
             }
             return;
         }
-        Send(WM_LBUTTONDOWN, keys | MK_LBUTTON, PointParam(m_ptMouse));
+        m_pWindow->Send(WM_LBUTTONDOWN, keys | MK_LBUTTON, PointParam(m_ptMouse));
         return;
     }
     if (CUiControl* pPressed = m_pPressed) {
         m_pPressed = nullptr;
-        Invalidate(nullptr, FALSE);
+        m_pWindow->Invalidate(nullptr, FALSE);
         if (pPressed->m_rc.PtInRect(m_ptMouse) && pPressed->TakesInput())
-            Send(WM_COMMAND, MAKEWPARAM(WORD(pPressed->m_nID), BN_CLICKED), LPARAM(pPressed));
+            m_pWindow->Send(WM_COMMAND, MAKEWPARAM(WORD(pPressed->m_nID), BN_CLICKED), LPARAM(pPressed));
         return;
     }
     // A release over a button that was not pressed there is the button's, and it ignores it.
     if (!ControlAt(m_ptMouse))
-        Send(WM_LBUTTONUP, keys, PointParam(m_ptMouse));
+        m_pWindow->Send(WM_LBUTTONUP, keys, PointParam(m_ptMouse));
 }
 
-void CUiTopWindow::OnMouseWheel(const AFX_INPUT& input)
+void CWindowInput::OnMouseWheel(const AFX_INPUT& input)
 {
     // Precise (touchpad) movement adds up to whole notches; each notch is one message.
     m_fWheel += input.fNotches;
-    const CRect rcClient = GetClientScreenRect();
-    const CPoint ptClient = ClientPoint(input.x, input.y);
+    const CRect rcClient = m_pWindow->GetClientScreenRect();
+    const CPoint ptClient = m_pWindow->ClientPoint(input.x, input.y);
     const LPARAM lParam = PointParam(CPoint(rcClient.left + ptClient.x, rcClient.top + ptClient.y));
     const WORD keys = MouseKeys(input);
     const BOOL bNotches = m_fWheel >= 1.0f || m_fWheel <= -1.0f;
     for (; m_fWheel >= 1.0f; m_fWheel -= 1.0f)
-        Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);
+        m_pWindow->Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(WHEEL_DELTA)), lParam);
     for (; m_fWheel <= -1.0f; m_fWheel += 1.0f)
-        Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(-WHEEL_DELTA)), lParam);
+        m_pWindow->Send(WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(-WHEEL_DELTA)), lParam);
     if (bNotches)
-        AfxNoteWheelEvent(input.nTimestamp, m_nWindowID);
+        AfxNoteWheelEvent(input.nTimestamp, m_pWindow->GetWindowID());
 }
 
 // The modifiers of the key message being handled, as GetKeyState tells them.
@@ -116,68 +116,29 @@ SHORT GetKeyState(int nVirtKey)
     return (g_nKeyMods & mask) ? SHORT(0x8000) : SHORT(0);
 }
 
-void CUiTopWindow::OnKey(const AFX_INPUT& input)
+void CWindowInput::OnKey(const AFX_INPUT& input)
 {
     if (!input.nVirtKey)
         return;
     g_nKeyMods = input.nMods;
     const LPARAM lParam = kOneKeyStroke | (input.bRepeat ? kWasDown : 0);
     if (input.nMods & AFX_MOD_ALT)
-        Send(WM_SYSKEYDOWN, input.nVirtKey, lParam | kAltContext);
+        m_pWindow->Send(WM_SYSKEYDOWN, input.nVirtKey, lParam | kAltContext);
     else
-        Send(WM_KEYDOWN, input.nVirtKey, lParam);
+        m_pWindow->Send(WM_KEYDOWN, input.nVirtKey, lParam);
 }
 
-void CUiTopWindow::OnPadRemoved()
-{
-    Send(WM_INPUT_DEVICE_CHANGE, GIDC_REMOVAL, 0);
-}
-
-CUiControl* CUiTopWindow::ControlAt(CPoint pt) const
+CUiControl* CWindowInput::ControlAt(CPoint pt) const
 {
     // Statics let clicks through to the dialog; hidden controls are not there.
-    for (const auto& pControl : m_controls) {
+    for (const auto& pControl : m_pWindow->GetControls()) {
         if (pControl->IsVisible() && pControl->IsPushButton() && pControl->m_rc.PtInRect(pt))
             return pControl.get();
     }
     return nullptr;
 }
 
-void CUiTopWindow::OnWindowChange(EWindowChange change)
+BOOL CWindowInput::ShowsPressed(const CUiControl* pControl) const
 {
-    switch (change) {
-    case EWindowChange::kSizeChanged:
-    case EWindowChange::kDisplayChanged:
-        // On another output (or one whose scale changed) the window may draw at another scale.
-        ApplyScale();
-        LosePicture();
-        Invalidate(nullptr, TRUE);
-        break;
-    case EWindowChange::kExposed:
-    case EWindowChange::kShown:
-    case EWindowChange::kRestored:
-        // What the window showed is lost: paint it all and present it all.
-        LosePicture();
-        Invalidate(nullptr, TRUE);
-        break;
-    case EWindowChange::kClose:
-        // The close button of the frame, the desktop's or libdecor's.
-        if (TakesInput())
-            Send(WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    case EWindowChange::kFocusLost: {
-        // The window that takes the focus when it is ours (a modal dialog over
-        // this one); null when it went to another program.
-        CLoopWindow* pModal = CMessageLoop::Get().GetModalWindow();
-        CUiTopWindow* pOther = pModal != this ? dynamic_cast<CUiTopWindow*>(pModal) : nullptr;
-        Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, WORD(IsIconic())), LPARAM(static_cast<HWND>(pOther)));
-        break;
-    }
-    case EWindowChange::kMinimized:
-        Send(WM_SIZE, SIZE_MINIMIZED, 0);
-        break;
-    default:
-        break;
-    }
+    return pControl == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
 }
-

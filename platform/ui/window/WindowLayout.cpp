@@ -112,36 +112,12 @@ void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
     if (!m_pWindow || !bFullscreen == !m_bFullscreen)
         return;
     m_bFullscreen = bFullscreen;
-    CDisplaySystem& display = AfxGetDisplaySystem();
     // The size the window manager gives comes as a size change; the scale follows it there.
     m_pWindow->SetFullscreen(bFullscreen);
-    if (bFullscreen) {
-        m_pointerHideDue = AfxGetClock().GetTickCount() + kPointerHideMs;
-    } else {
-        m_pointerHideDue = kNever;
-        display.ShowPointer(TRUE);
-    }
+    m_pointer.SetFullscreen(bFullscreen, AfxGetClock().GetTickCount());
     ApplyScale();
     LosePicture();
     Invalidate(nullptr, TRUE);
-}
-
-void CUiTopWindow::NotePointerMotion()
-{
-    if (!m_bFullscreen)
-        return;
-    if (m_pointerHideDue == kNever)
-        AfxGetDisplaySystem().ShowPointer(TRUE);
-    m_pointerHideDue = AfxGetClock().GetTickCount() + kPointerHideMs;
-}
-
-BOOL CUiTopWindow::HidePointerIfDue(ULONGLONG now)
-{
-    if (m_pointerHideDue == kNever || now < m_pointerHideDue)
-        return FALSE;
-    m_pointerHideDue = kNever;
-    AfxGetDisplaySystem().ShowPointer(FALSE);
-    return TRUE;
 }
 
 SDL_Surface* CUiTopWindow::MakePicture(SDL_Surface* pSurface)

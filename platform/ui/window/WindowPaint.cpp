@@ -64,7 +64,7 @@ void CUiTopWindow::EndPaint()
 {
     if (m_pPaintSurface && !m_bKeepPicture) {
         for (const auto& pControl : m_controls) {
-            const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
+            const BOOL bPressed = m_input.ShowsPressed(pControl.get());
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
         }
         DrawPadGlyph();
@@ -95,7 +95,7 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
     key.push_back(m_nScale);
     key.push_back(int(AfxGetPadInCharge()));
     for (const auto& pControl : m_controls) {
-        const BOOL bPressed = pControl.get() == m_pPressed && pControl->m_rc.PtInRect(m_ptMouse);
+        const BOOL bPressed = m_input.ShowsPressed(pControl.get());
         key.insert(key.end(), {int(pControl->m_dwStyle), bPressed,
                                int(std::hash<std::string>()(static_cast<const char*>(pControl->m_strText)))});
     }
