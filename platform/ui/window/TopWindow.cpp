@@ -186,14 +186,14 @@ void CUiTopWindow::OnWindowChange(EWindowChange change)
     case EWindowChange::kDisplayChanged:
         // On another output (or one whose scale changed) the window may draw at another scale.
         ApplyScale();
-        LosePicture();
+        m_picture.Lose();
         Invalidate(nullptr, TRUE);
         break;
     case EWindowChange::kExposed:
     case EWindowChange::kShown:
     case EWindowChange::kRestored:
         // What the window showed is lost: paint it all and present it all.
-        LosePicture();
+        m_picture.Lose();
         Invalidate(nullptr, TRUE);
         break;
     case EWindowChange::kClose:

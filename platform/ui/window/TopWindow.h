@@ -13,8 +13,9 @@
 //                       120, keys as key messages)
 //   CPointerHider       the pointer hidden in fullscreen while it rests
 //   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
-//                       at the end of each paint, paced by CPaintPacer, only
-//                       the changed part (CFrameDiff)
+//                       at the end of each paint, paced by CPaintPacer
+//   CWindowPicture      what the window shows: only the changed part is
+//                       presented, and an unchanged picture not even drawn
 // The message loop knows it only as a CLoopWindow, with which it registers
 // itself when made.
 //
@@ -39,7 +40,6 @@
 #include "platform/ui/window/MenuData.h"
 #include "platform/ui/display/FrameBuffer.h"
 #include "platform/ui/display/NativeWindow.h"
-#include "platform/ui/loop/FrameDiff.h"
 #include "platform/ui/loop/MessageLoop.h"
 #include "platform/ui/loop/PaintPacer.h"
 #include "platform/ui/window/UiDraw.h"
@@ -47,6 +47,7 @@
 #include "platform/ui/window/PointerHider.h"
 #include "platform/ui/window/UiWindow.h"
 #include "platform/ui/window/WindowInput.h"
+#include "platform/ui/window/WindowPicture.h"
 
 // Something drawn over a window's own painting (its system-menu popup), at
 // the window's device scale.
@@ -180,8 +181,6 @@ private:
     // The picture's part of the frame buffer: all of it, or in fullscreen a
     // view of its centre (freed by the caller when it is not the surface).
     SDL_Surface* MakePicture(SDL_Surface* pSurface);
-    // What the window showed is gone: the next paint draws and presents all of it.
-    void LosePicture();
 
     std::unique_ptr<CNativeWindow> m_pWindow;
     uint32_t m_nWindowID;
@@ -202,11 +201,7 @@ private:
     SDL_Surface* m_pPaintSurface = nullptr;
     unsigned m_nPaintCount = 0;
     unsigned m_nPictureCount = 0;
-    CFrameDiff m_frameDiff;
-    std::vector<int> m_pictureKey; // what the last paint that drew a picture drew
-    BOOL m_bPictureKept = FALSE;   // the window still shows that picture
-    BOOL m_bKeepPicture = FALSE;   // the open paint draws nothing
-    BOOL m_bKeyGiven = FALSE;      // the open paint's handler described its picture
+    CWindowPicture m_picture;
     CWindowOverlay* m_pOverlay = nullptr;
     CWindowTimers m_timers;
     std::unique_ptr<MENUDATA> m_pSysMenu;

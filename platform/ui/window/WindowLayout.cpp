@@ -41,7 +41,7 @@ BOOL CUiTopWindow::ApplyScale()
         m_nScale = nScale;
         m_nBacking = nBacking;
         m_ptOrigin = ptOrigin;
-        LosePicture();
+        m_picture.Lose();
         m_bBlackDue = TRUE;
         return TRUE;
     }
@@ -63,7 +63,7 @@ BOOL CUiTopWindow::ApplyScale()
     // A window that grew may reach past its screen's edge.
     if (cxWanted > cx || cyWanted > cy)
         m_pWindow->KeepOnScreen(cxWanted, cyWanted, m_bShown);
-    LosePicture();
+    m_picture.Lose();
     return TRUE;
 }
 
@@ -116,7 +116,7 @@ void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
     m_pWindow->SetFullscreen(bFullscreen);
     m_pointer.SetFullscreen(bFullscreen, AfxGetClock().GetTickCount());
     ApplyScale();
-    LosePicture();
+    m_picture.Lose();
     Invalidate(nullptr, TRUE);
 }
 

@@ -50,10 +50,8 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 {
     *pbErase = m_pacer.Take(AfxGetClock().GetTickCount());
     ++m_nPaintCount;
-    m_bKeepPicture = m_bKeyGiven = FALSE;
     // An erased background is a picture lost.
-    if (*pbErase)
-        m_bPictureKept = FALSE;
+    m_picture.BeginPaint(*pbErase);
     m_bPainting = TRUE;
     m_pFrame = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
     m_pPaintSurface = MakePicture(m_pFrame);
@@ -62,7 +60,7 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
 
 void CUiTopWindow::EndPaint()
 {
-    if (m_pPaintSurface && !m_bKeepPicture) {
+    if (m_pPaintSurface && !m_picture.KeepsPicture()) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = m_input.ShowsPressed(pControl.get());
             pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
@@ -72,9 +70,6 @@ void CUiTopWindow::EndPaint()
             m_pOverlay->Draw(m_pPaintSurface, m_nScale);
         Present();
         ++m_nPictureCount;
-        // A picture drawn with no description cannot be compared with the next one.
-        if (!m_bKeyGiven)
-            m_bPictureKept = FALSE;
     } else if (m_pPaintSurface) {
         // A wheel notch that changes nothing on the screen (the menu shows no
         // player) has its whole effect there now.
@@ -83,7 +78,7 @@ void CUiTopWindow::EndPaint()
     if (m_pPaintSurface != m_pFrame)
         SDL_FreeSurface(m_pPaintSurface);
     m_pPaintSurface = m_pFrame = nullptr;
-    m_bKeepPicture = FALSE;
+    m_picture.EndPaint();
     m_bPainting = FALSE;
 }
 
@@ -100,11 +95,7 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
                                int(std::hash<std::string>()(static_cast<const char*>(pControl->m_strText)))});
     }
     // The popup menu draws its own highlight: with it open, every paint draws.
-    m_bKeyGiven = TRUE;
-    m_bKeepPicture = m_bPictureKept && !m_pOverlay && key == m_pictureKey;
-    m_pictureKey = std::move(key);
-    m_bPictureKept = TRUE;
-    return m_bKeepPicture;
+    return m_picture.Describe(std::move(key), m_pOverlay != nullptr);
 }
 
 void CUiTopWindow::DrawPadGlyph()
@@ -129,16 +120,10 @@ void CUiTopWindow::OnPadChargeChanged()
     Invalidate(nullptr, TRUE);
 }
 
-void CUiTopWindow::LosePicture()
-{
-    m_frameDiff.Reset();
-    m_bPictureKept = FALSE;
-}
-
 void CUiTopWindow::Present()
 {
     const SDL_Surface* pSurface = m_pPaintSurface;
-    const CRect rc = m_frameDiff.Update(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
+    const CRect rc = m_picture.Drawn(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
     if (m_bBlackDue && m_pFrame != pSurface) {
         // The black around a fullscreen picture shows with it, once.
         m_pWindow->GetFrameBuffer()->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
