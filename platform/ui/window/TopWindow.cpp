@@ -20,7 +20,7 @@ std::unique_ptr<CUiTopWindow> CUiTopWindow::Create(CWnd* pWnd, const char* pszCa
 CUiTopWindow::CUiTopWindow(CWnd* pWnd, std::unique_ptr<CNativeWindow> pWindow, DWORD dwStyle,
                            const char* pszCaption, const UIFONT& font, int cx, int cy)
     : CUiWindow(0, dwStyle & ~WS_VISIBLE, CString(pszCaption)), m_pWindow(std::move(pWindow)),
-      m_nWindowID(m_pWindow->GetID()), m_font(font), m_cxClient(cx), m_cyClient(cy)
+      m_nWindowID(m_pWindow->GetID()), m_font(font), m_cxClient(cx), m_cyClient(cy), m_placement(cx, cy)
 {
     m_pWnd = pWnd;
     NoteRefreshRate();

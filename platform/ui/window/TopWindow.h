@@ -12,6 +12,9 @@
 //                       in client coordinates, the wheel in whole notches of
 //                       120, keys as key messages)
 //   CPointerHider       the pointer hidden in fullscreen while it rests
+//   CWindowPlacement    its size and place: the scale, the zoom, fullscreen,
+//                       kept on its screen (WindowLayout.cpp: as the program
+//                       changes them)
 //   WindowPaint.cpp     WM_PAINT into the window's surface, presented once
 //                       at the end of each paint, paced by CPaintPacer
 //   CWindowPicture      what the window shows: only the changed part is
@@ -48,6 +51,7 @@
 #include "platform/ui/window/UiWindow.h"
 #include "platform/ui/window/WindowInput.h"
 #include "platform/ui/window/WindowPicture.h"
+#include "platform/ui/window/WindowPlacement.h"
 
 // Something drawn over a window's own painting (its system-menu popup), at
 // the window's device scale.
@@ -120,7 +124,7 @@ public:
     BOOL CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy);
     // The device scale (DeviceScale.h): the client is GetScale() times its
     // size in pixels, and everything else keeps logical (1x) coordinates.
-    int GetScale() const { return m_nScale; }
+    int GetScale() const { return m_placement.GetScale(); }
     // A point in the window's own coordinates (the input's) as a client point.
     CPoint ClientPoint(int x, int y) const;
     // A message to the CWnd attached; 0 when the window is gone.
@@ -142,11 +146,11 @@ public:
     // stays wholly on its screen, centred again where it would leave it.
     static constexpr DWORD kPointerHideMs = CPointerHider::kHideMs;
     void SetFullscreen(BOOL bFullscreen);
-    BOOL IsFullscreen() const { return m_bFullscreen; }
+    BOOL IsFullscreen() const { return m_placement.IsFullscreen(); }
     // FALSE when nZoom cannot be had (fullscreen, or out of range).
     BOOL SetZoom(int nZoom);
     void SetKeptZoom(int nZoom);
-    int GetZoom() const { return m_nZoom; }
+    int GetZoom() const { return m_placement.GetZoom(); }
     int GetMaxZoom() const;
 
     // Timers: one WM_TIMER per period, none while a handler has not returned.
@@ -178,14 +182,9 @@ private:
     // The label of the controller button that presses the default button,
     // beside it, while a controller drives.
     void DrawPadGlyph();
-    // The picture's part of the frame buffer: all of it, or in fullscreen a
-    // view of its centre (freed by the caller when it is not the surface).
-    SDL_Surface* MakePicture(SDL_Surface* pSurface);
 
     std::unique_ptr<CNativeWindow> m_pWindow;
     uint32_t m_nWindowID;
-    int m_nScale = 1;
-    int m_nBacking = 1; // pixels per window coordinate: a Wayland output's scale, else 1
     UIFONT m_font;
     int m_cxClient; // the client size in logical pixels
     int m_cyClient;
@@ -208,12 +207,8 @@ private:
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;
     CWindowInput m_input{this};
-    BOOL m_bFullscreen = FALSE;
-    int m_nZoom = 0;     // the zoom chosen in this run, 0 for none
-    int m_nKeptZoom = 0; // the zoom kept from an earlier run, 0 for none
-    CPoint m_ptOrigin;   // where the picture starts in the frame buffer, in pixels
+    CWindowPlacement m_placement;
     SDL_Surface* m_pFrame = nullptr; // while a paint is open: the frame buffer's surface
-    BOOL m_bBlackDue = FALSE;        // fullscreen: the black around the picture is to be drawn and shown
     CPointerHider m_pointer;
 };
 

@@ -79,9 +79,9 @@ LRESULT CUiTopWindow::SetIcon(WPARAM nType, HICON hIcon)
     const int nSize = m_hIconBig ? GetSystemMetrics(SM_CXICON) : GetSystemMetrics(SM_CXSMICON);
     // At a scale above 1 the desktop gets the icon as larger pixel art.
     SDL_Surface* pIcon =
-        SDL_CreateRGBSurfaceWithFormat(0, nSize * m_nScale, nSize * m_nScale, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_CreateRGBSurfaceWithFormat(0, nSize * GetScale(), nSize * GetScale(), 32, SDL_PIXELFORMAT_ARGB8888);
     if (pIcon && m_pWindow && hShown) {
-        AfxDrawIconImage(pIcon, 0, 0, hShown, nSize, m_nScale);
+        AfxDrawIconImage(pIcon, 0, 0, hShown, nSize, GetScale());
         m_pWindow->SetIcon(pIcon);
     }
     SDL_FreeSurface(pIcon);

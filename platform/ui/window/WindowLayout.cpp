@@ -1,100 +1,37 @@
-// CUiTopWindow's size and place: the scale it draws at, the zoom the player
-// chooses, fullscreen with the picture centred in black, the pointer hidden
-// there, and a window kept wholly on its screen.
+// CUiTopWindow's size and place (CWindowPlacement), as the window and the
+// program change them: the zoom, the zoom kept from an earlier run, fullscreen.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #include "platform/core/Clock.h"
 #include "platform/ui/display/DeviceScale.h"
-#include "platform/ui/display/DisplaySystem.h"
-#include "platform/ui/display/ScreenFit.h"
 #include "platform/ui/window/TopWindow.h"
 #include "platform/ui/window/WindowSize.h"
 
-namespace {
-
-// Division rounded down, also for points left of and above the picture (a
-// held button's moves).
-int FloorDiv(int n, int d)
-{
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-
-} // namespace
-
 BOOL CUiTopWindow::ApplyScale()
 {
-    int cx = 0;
-    int cy = 0;
-    int cxPixels = 0;
-    int cyPixels = 0;
-    m_pWindow->GetSize(&cx, &cy);
-    m_pWindow->GetSizeInPixels(&cxPixels, &cyPixels);
-    const int nBacking = cx > 0 ? std::max(1, cxPixels / cx) : 1;
-    if (m_bFullscreen) {
-        // The window is the screen: the picture goes in its middle, as large as it fits.
-        const int nScale = AfxFitScale(cxPixels, cyPixels, m_cxClient, m_cyClient);
-        const CPoint ptOrigin((cxPixels - m_cxClient * nScale) / 2, (cyPixels - m_cyClient * nScale) / 2);
-        if (nScale == m_nScale && nBacking == m_nBacking && ptOrigin == m_ptOrigin)
-            return FALSE;
-        m_nScale = nScale;
-        m_nBacking = nBacking;
-        m_ptOrigin = ptOrigin;
-        m_picture.Lose();
-        m_bBlackDue = TRUE;
-        return TRUE;
-    }
-    DEVICESCALESOURCES sources = AfxDeviceScaleEnvironment();
-    AfxGetDisplaySystem().GetScaleSources(m_pWindow.get(), &sources);
-    sources.nKeptZoom = std::min(m_nKeptZoom, GetMaxZoom());
-    const int nScale = m_nZoom > 0 ? m_nZoom : AfxGetDeviceScale(sources);
-    const int cxWanted = m_cxClient * nScale / nBacking;
-    const int cyWanted = m_cyClient * nScale / nBacking;
-    const BOOL bSameSize = cx == cxWanted && cy == cyWanted;
-    if (nScale == m_nScale && nBacking == m_nBacking && bSameSize && m_ptOrigin == CPoint(0, 0))
+    if (!m_placement.Apply(m_pWindow.get(), m_bShown))
         return FALSE;
-    m_nScale = nScale;
-    m_nBacking = nBacking;
-    m_ptOrigin = CPoint(0, 0);
-    if (m_bShown)
-        m_pWindow->SetFixedSize(cxWanted, cyWanted);
-    m_pWindow->SetSize(cxWanted, cyWanted);
-    // A window that grew may reach past its screen's edge.
-    if (cxWanted > cx || cyWanted > cy)
-        m_pWindow->KeepOnScreen(cxWanted, cyWanted, m_bShown);
     m_picture.Lose();
     return TRUE;
 }
 
 CPoint CUiTopWindow::ClientPoint(int x, int y) const
 {
-    return CPoint(FloorDiv(x * m_nBacking - m_ptOrigin.x, m_nScale), FloorDiv(y * m_nBacking - m_ptOrigin.y, m_nScale));
+    return m_placement.ClientPoint(x, y);
 }
 
 int CUiTopWindow::GetMaxZoom() const
 {
-    const CRect rcWork = m_pWindow ? m_pWindow->GetWorkArea() : CRect(0, 0, 0, 0);
-    if (rcWork.IsRectEmpty())
-        return kMaxDeviceScale;
-    int top = 0;
-    int left = 0;
-    int bottom = 0;
-    int right = 0;
-    if (!m_pWindow->GetBordersSize(&top, &left, &bottom, &right))
-        top = left = bottom = right = 0;
-    return AfxFitScale((rcWork.Width() - left - right) * m_nBacking, (rcWork.Height() - top - bottom) * m_nBacking,
-                       m_cxClient, m_cyClient);
+    return m_placement.GetMaxZoom(m_pWindow.get());
 }
 
 BOOL CUiTopWindow::SetZoom(int nZoom)
 {
-    if (!m_pWindow || m_bFullscreen || nZoom < 0 || nZoom > GetMaxZoom())
+    if (!m_pWindow || !m_placement.CanZoom(nZoom, m_pWindow.get()))
         return FALSE;
-    m_nZoom = nZoom;
-    // Back to automatic: what an earlier run kept goes too.
-    if (nZoom == 0)
-        m_nKeptZoom = 0;
+    m_placement.SetZoom(nZoom);
     if (ApplyScale())
         Invalidate(nullptr, TRUE);
     return TRUE;
@@ -102,38 +39,22 @@ BOOL CUiTopWindow::SetZoom(int nZoom)
 
 void CUiTopWindow::SetKeptZoom(int nZoom)
 {
-    m_nKeptZoom = nZoom;
-    if (m_pWindow && !m_bFullscreen && ApplyScale())
+    m_placement.SetKeptZoom(nZoom);
+    if (m_pWindow && !IsFullscreen() && ApplyScale())
         Invalidate(nullptr, TRUE);
 }
 
 void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
 {
-    if (!m_pWindow || !bFullscreen == !m_bFullscreen)
+    if (!m_pWindow || !bFullscreen == !IsFullscreen())
         return;
-    m_bFullscreen = bFullscreen;
+    m_placement.SetFullscreen(bFullscreen);
     // The size the window manager gives comes as a size change; the scale follows it there.
     m_pWindow->SetFullscreen(bFullscreen);
     m_pointer.SetFullscreen(bFullscreen, AfxGetClock().GetTickCount());
     ApplyScale();
     m_picture.Lose();
     Invalidate(nullptr, TRUE);
-}
-
-SDL_Surface* CUiTopWindow::MakePicture(SDL_Surface* pSurface)
-{
-    if (!pSurface || m_ptOrigin == CPoint(0, 0))
-        return pSurface;
-    const int cx = m_cxClient * m_nScale;
-    const int cy = m_cyClient * m_nScale;
-    if (m_ptOrigin.x < 0 || m_ptOrigin.y < 0 || m_ptOrigin.x + cx > pSurface->w || m_ptOrigin.y + cy > pSurface->h)
-        return pSurface;
-    if (m_bBlackDue)
-        SDL_FillRect(pSurface, nullptr, SDL_MapRGB(pSurface->format, 0, 0, 0));
-    Uint8* pPixels = static_cast<Uint8*>(pSurface->pixels) + m_ptOrigin.y * pSurface->pitch + m_ptOrigin.x * 4;
-    // The same pixels, seen as a surface of the picture's size: the painting
-    // above draws at (0, 0) as in a window.
-    return SDL_CreateRGBSurfaceWithFormatFrom(pPixels, cx, cy, 32, pSurface->pitch, pSurface->format->format);
 }
 
 static CUiTopWindow* TopWindowOf(CWnd* pWnd)

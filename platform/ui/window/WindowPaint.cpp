@@ -54,7 +54,7 @@ SDL_Surface* CUiTopWindow::BeginPaint(BOOL* pbErase)
     m_picture.BeginPaint(*pbErase);
     m_bPainting = TRUE;
     m_pFrame = (m_pWindow && m_bShown) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
-    m_pPaintSurface = MakePicture(m_pFrame);
+    m_pPaintSurface = m_placement.MakePicture(m_pFrame);
     return m_pPaintSurface;
 }
 
@@ -63,11 +63,11 @@ void CUiTopWindow::EndPaint()
     if (m_pPaintSurface && !m_picture.KeepsPicture()) {
         for (const auto& pControl : m_controls) {
             const BOOL bPressed = m_input.ShowsPressed(pControl.get());
-            pControl->Draw(m_pPaintSurface, m_font, bPressed, m_nScale);
+            pControl->Draw(m_pPaintSurface, m_font, bPressed, GetScale());
         }
         DrawPadGlyph();
         if (m_pOverlay)
-            m_pOverlay->Draw(m_pPaintSurface, m_nScale);
+            m_pOverlay->Draw(m_pPaintSurface, GetScale());
         Present();
         ++m_nPictureCount;
     } else if (m_pPaintSurface) {
@@ -87,7 +87,7 @@ BOOL CUiTopWindow::PaintKeepsPicture(std::vector<int> key)
     if (!m_bPainting || !m_pPaintSurface)
         return FALSE;
     // What the window draws over the handler's picture is part of it too.
-    key.push_back(m_nScale);
+    key.push_back(GetScale());
     key.push_back(int(AfxGetPadInCharge()));
     for (const auto& pControl : m_controls) {
         const BOOL bPressed = m_input.ShowsPressed(pControl.get());
@@ -108,7 +108,7 @@ void CUiTopWindow::DrawPadGlyph()
     for (const auto& pControl : m_controls) {
         if (pControl->IsDefPushButton() && pControl->TakesInput()) {
             const CRect rc = AfxPadGlyphRect(pControl->m_rc);
-            AfxDrawPadButton(m_pPaintSurface, rc.left, rc.top, label, m_nScale);
+            AfxDrawPadButton(m_pPaintSurface, rc.left, rc.top, label, GetScale());
             return;
         }
     }
@@ -124,12 +124,13 @@ void CUiTopWindow::Present()
 {
     const SDL_Surface* pSurface = m_pPaintSurface;
     const CRect rc = m_picture.Drawn(pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h);
-    if (m_bBlackDue && m_pFrame != pSurface) {
+    if (m_placement.IsBlackDue() && m_pFrame != pSurface) {
         // The black around a fullscreen picture shows with it, once.
         m_pWindow->GetFrameBuffer()->Present(SDL_Rect{0, 0, m_pFrame->w, m_pFrame->h});
-        m_bBlackDue = FALSE;
+        m_placement.OnBlackShown();
     } else if (!rc.IsRectEmpty()) {
-        const SDL_Rect rcChanged{m_ptOrigin.x + rc.left, m_ptOrigin.y + rc.top, rc.Width(), rc.Height()};
+        const CPoint ptOrigin = m_placement.GetOrigin();
+        const SDL_Rect rcChanged{ptOrigin.x + rc.left, ptOrigin.y + rc.top, rc.Width(), rc.Height()};
         m_pWindow->GetFrameBuffer()->Present(rcChanged);
     }
     AfxNoteFirstPresent();
@@ -138,18 +139,19 @@ void CUiTopWindow::Present()
 
 BOOL CUiTopWindow::CopyShownPicture(std::vector<COLORREF>* pPixels, int* pcx, int* pcy)
 {
+    const CPoint ptOrigin = m_placement.GetOrigin();
     SDL_Surface* pFrame = (m_pWindow && m_bShown && !m_bPainting) ? m_pWindow->GetFrameBuffer()->GetSurface() : nullptr;
-    const int cx = m_cxClient * m_nScale;
-    const int cy = m_cyClient * m_nScale;
-    if (!pFrame || pFrame->format->BytesPerPixel != 4 || m_ptOrigin.x < 0 || m_ptOrigin.y < 0 ||
-        m_ptOrigin.x + cx > pFrame->w || m_ptOrigin.y + cy > pFrame->h)
+    const int cx = m_cxClient * GetScale();
+    const int cy = m_cyClient * GetScale();
+    if (!pFrame || pFrame->format->BytesPerPixel != 4 || ptOrigin.x < 0 || ptOrigin.y < 0 ||
+        ptOrigin.x + cx > pFrame->w || ptOrigin.y + cy > pFrame->h)
         return FALSE;
     *pcx = cx;
     *pcy = cy;
     pPixels->clear();
     for (int y = 0; y < cy; ++y) {
-        const Uint8* pBytes = static_cast<const Uint8*>(pFrame->pixels) + (m_ptOrigin.y + y) * pFrame->pitch;
-        const Uint32* pRow = reinterpret_cast<const Uint32*>(pBytes) + m_ptOrigin.x;
+        const Uint8* pBytes = static_cast<const Uint8*>(pFrame->pixels) + (ptOrigin.y + y) * pFrame->pitch;
+        const Uint32* pRow = reinterpret_cast<const Uint32*>(pBytes) + ptOrigin.x;
         for (int x = 0; x < cx; ++x)
             pPixels->push_back(AfxPixelToColour(pRow[x], pFrame->format));
     }
@@ -162,10 +164,10 @@ void CUiTopWindow::FillBackground()
     SDL_Surface* pFrame = nullptr;
     if (!pSurface && m_pWindow && m_bShown) {
         pFrame = m_pWindow->GetFrameBuffer()->GetSurface();
-        pSurface = MakePicture(pFrame);
+        pSurface = m_placement.MakePicture(pFrame);
     }
     if (pSurface)
-        AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), m_nScale);
+        AfxFillSolid(pSurface, CRect(0, 0, m_cxClient, m_cyClient), GetSysColor(COLOR_3DFACE), GetScale());
     if (pSurface != pFrame && !m_pPaintSurface)
         SDL_FreeSurface(pSurface);
 }
