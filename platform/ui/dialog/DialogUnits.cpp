@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "platform/gdi/Font.h"
-#include "platform/gdi/FontCache.h"
 #include "platform/ui/dialog/DlgTemplate.h"
 
 namespace {
@@ -34,11 +33,11 @@ DLGBASEUNITS AfxGetDialogBaseUnits(const char*, int nPointSize)
     return DLGBASEUNITS{int((nAlphabet / kLettersPerCase + 1) / 2), int(nPixelHeight)};
 }
 
-void AfxLoadDialogFonts()
+void AfxAddDialogFonts(std::vector<POINTFONT>* pFonts)
 {
     for (int i = 0; i < AfxGetDialogTemplateCount(); ++i) {
         const DLGTEMPLATEDATA* pTemplate = AfxGetDialogTemplate(i);
-        AfxGetFont(pTemplate->pszFace, AfxPointSizeToPixels(pTemplate->wPointSize * kTenthsPerPoint));
+        pFonts->push_back(POINTFONT{pTemplate->pszFace, pTemplate->wPointSize * kTenthsPerPoint});
     }
 }
 

@@ -8,9 +8,15 @@
 // ("<program>: cannot open a display") and status 1; so it does when the
 // main window cannot be created.
 //
+// The fonts are found on a thread of their own from the start, while the
+// display connects; a text waits only for its own font.
+//
 // Left out: settings, idle processing, document templates.
 #pragma once
 
+#include <vector>
+
+#include "platform/gdi/Font.h"
 #include "platform/ui/dialog/IconImage.h"
 #include "platform/ui/window/MessageMap.h"
 
@@ -22,6 +28,11 @@ public:
     virtual BOOL InitApplication();
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+
+    // The fonts the first window's first picture draws its text in, beyond
+    // the dialog templates' own: AfxWinMain opens them all on a thread of
+    // their own while the display connects. None by default.
+    virtual void AddStartupFonts(std::vector<POINTFONT>* pFonts) const;
 
     // Framework switches of the original platform; nothing depends on them here.
     BOOL Enable3dControls();
@@ -52,6 +63,10 @@ int AfxWinMain(int argc, char* argv[]);
 // open windows call them themselves.
 BOOL AfxWinInit();
 void AfxWinTerm();
+// What the display libraries read from the environment. AfxWinInit sets it
+// too; AfxWinMain sets it before it starts any thread, because a thread
+// reading the environment while another changes it may read freed memory.
+void AfxPrepareDisplayEnvironment();
 
 // Prints "<program>: <what>" on stderr once and makes AfxWinMain end with status 1.
 void AfxReportStartupFailure(const char* pszWhat);
