@@ -78,17 +78,22 @@ private:
     bool m_bSet = false;
 };
 
-TEST(StartUp, TheDisplayEnvironmentKeepsTheUsersClassAndIsSetOnce)
+TEST(StartUp, TheDisplayEnvironmentHasNoComposeTableKeepsTheUsersClassAndIsSetOnce)
 {
+    CSavedVariable compose("XCOMPOSEFILE");
     CSavedVariable wmClass("SDL_VIDEO_X11_WMCLASS");
+    setenv("XCOMPOSEFILE", "/home/someone/.XCompose", 1);
     unsetenv("SDL_VIDEO_X11_WMCLASS");
     AfxPrepareDisplayEnvironment();
+    EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/dev/null");
     EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), AfxProgramResources().pszAppId);
 
     setenv("SDL_VIDEO_X11_WMCLASS", "their-class", 1);
+    const char* pszCompose = std::getenv("XCOMPOSEFILE");
     const char* pszClass = std::getenv("SDL_VIDEO_X11_WMCLASS");
     // AfxWinInit prepares again while the fonts' thread may read the environment: nothing changes.
     AfxPrepareDisplayEnvironment();
+    EXPECT_EQ(std::getenv("XCOMPOSEFILE"), pszCompose);
     EXPECT_EQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), pszClass);
     EXPECT_STREQ(pszClass, "their-class");
 }

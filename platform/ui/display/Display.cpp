@@ -57,6 +57,7 @@ void AfxPrepareDisplayEnvironment()
     // SDL 2.26 reads it from the environment only, when its video starts; a
     // class the user set there stays.
     setenv("SDL_VIDEO_X11_WMCLASS", AfxProgramResources().pszAppId, 0);
+    AfxPrepareX11Environment();
 }
 
 BOOL AfxWinInit()
