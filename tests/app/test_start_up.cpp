@@ -1,6 +1,6 @@
 // The program's start: the fonts it opens while the display connects are all
-// the first picture draws with, and the display's environment is set once,
-// before any thread could read it.
+// the first picture draws with, that picture opens the start-up gate, and
+// the display's environment is set once, before any thread could read it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "InputTestSupport.h"
 #include "app/QuindleApp.h"
 #include "platform/core/Resources.h"
+#include "platform/core/StartupGate.h"
 #include "platform/gdi/FontCache.h"
 #include "platform/ui/dialog/DialogUnits.h"
 
@@ -30,6 +31,8 @@ namespace {
     }
     AfxPreloadFonts(fonts);
     const int nOpen = AfxGetOpenFontCount();
+    if (AfxGetStartupGate().IsOpen())
+        fault = "the gate was open before any picture";
     CVirtualClock clock;
     CClockScope scope(&clock);
     CModalScript::PaintClock() = &clock;
@@ -40,6 +43,8 @@ namespace {
             fault = "no picture";
         else if (fault.empty() && AfxGetOpenFontCount() != nOpen)
             fault = std::to_string(AfxGetOpenFontCount() - nOpen) + " font(s) the start-up list left out";
+        else if (fault.empty() && !AfxGetStartupGate().IsOpen())
+            fault = "the first picture left the gate closed";
         AfxQueueKey(&dlg, VK_ESCAPE);
     });
     script.RunDialog(dlg);
@@ -49,7 +54,7 @@ namespace {
     std::_Exit(fault.empty() ? 0 : 1);
 }
 
-TEST(StartUp, TheFirstPictureNeedsNoFontBeyondTheStartupOnes)
+TEST(StartUp, TheFirstPictureNeedsNoFontBeyondTheStartupOnesAndOpensTheGate)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(FirstPictureAfterTheStartupFonts(), ::testing::ExitedWithCode(0), "^$");

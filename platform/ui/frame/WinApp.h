@@ -8,8 +8,11 @@
 // ("<program>: cannot open a display") and status 1; so it does when the
 // main window cannot be created.
 //
-// The fonts are found on a thread of their own from the start, while the
-// display connects; a text waits only for its own font.
+// Nothing that can wait for the first picture comes before it: the fonts are
+// found on a thread of their own from the start (a text waits only for its
+// own font), and work of the program's that can wait until the picture is up
+// waits for the start-up gate (platform/core/StartupGate.h), which the first
+// present opens.
 //
 // Left out: settings, idle processing, document templates.
 #pragma once
