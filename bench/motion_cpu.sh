@@ -92,7 +92,7 @@ start_figures() {
     eval "FIG_${sys}_start_ours='$label $m_ours ms (CPU $(printf '%s\n' "${ours_cpu[@]}" | median) ms)'"
     eval "FIG_${sys}_start_min='$1 $m_min ms (CPU $(printf '%s\n' "${min_cpu[@]}" | median) ms)'"
     eval "FIG_${sys}_start_libs='$1 $(printf '%s\n' "${libs[@]}" | median) ms (CPU $(printf '%s\n' "${libs_cpu[@]}" | median) ms)'"
-    eval "FIG_${sys}_start_ratio='$(awk -v a="$m_ours" -v b="$m_min" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')'"
+    eval "FIG_${sys}_start_ratio='$(awk -v a="$m_ours" -v b="$m_min" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')'"
 }
 
 # measure system: fills FIG_<system>_<figure>.
