@@ -11,7 +11,7 @@ CQuindleApp::CQuindleApp() : CWinApp(NULL) {}
 
 void CQuindleApp::AddStartupFonts(std::vector<POINTFONT>* pFonts) const
 {
-    // The menu screen's title and its captions; its score line is in the dialog's own font.
+    // The menu screen's title, then its captions; its score line is in the dialog's own font.
     pFonts->push_back(POINTFONT{palette::kScreenFaceName, palette::kTitlePointSize});
     pFonts->push_back(POINTFONT{palette::kScreenFaceName, palette::kCaptionPointSize});
 }

@@ -24,11 +24,11 @@ namespace {
 {
     std::string fault;
     std::vector<POINTFONT> fonts;
-    AfxAddDialogFonts(&fonts);
     {
         CQuindleApp app;
         app.AddStartupFonts(&fonts);
     }
+    AfxAddDialogFonts(&fonts);
     AfxPreloadFonts(fonts);
     const int nOpen = AfxGetOpenFontCount();
     if (AfxGetStartupGate().IsOpen())

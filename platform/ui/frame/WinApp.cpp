@@ -122,9 +122,10 @@ int AfxWinMain(int argc, char* argv[])
     if (nShellResult != kShellContinue)
         return nShellResult;
     AfxPrepareDisplayEnvironment();
+    // The picture's own first: its first text waits only for its own font.
     std::vector<POINTFONT> fonts;
-    AfxAddDialogFonts(&fonts);
     pApp->AddStartupFonts(&fonts);
+    AfxAddDialogFonts(&fonts);
     CFontPreload preload(std::move(fonts));
     if (!AfxWinInit()) {
         AfxReportStartupFailure("cannot open a display");

@@ -33,8 +33,9 @@ public:
     virtual int ExitInstance();
 
     // The fonts the first window's first picture draws its text in, beyond
-    // the dialog templates' own: AfxWinMain opens them all on a thread of
-    // their own while the display connects. None by default.
+    // the dialog templates' own, in the order it draws with them: AfxWinMain
+    // opens them in that order, then the templates', on a thread of their
+    // own while the display connects. None by default.
     virtual void AddStartupFonts(std::vector<POINTFONT>* pFonts) const;
 
     // Framework switches of the original platform; nothing depends on them here.
