@@ -10,6 +10,7 @@ public:
     CQuindleApp();
 
     BOOL InitInstance() override;
+    void AddStartupFonts(std::vector<POINTFONT>* pFonts) const override;
 
     DECLARE_MESSAGE_MAP()
 };

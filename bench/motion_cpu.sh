@@ -4,10 +4,14 @@
 #   the CPU of the program and of the display server while an XTest client
 #   moves the pointer over the menu screen at MOTION_RATE events/s for
 #   MEASURE_SECONDS; wheel notch to presented pixels in a game (QUINDLE_TRACE_WHEEL);
-#   start to first paint (QUINDLE_TRACE_FIRST_PAINT); CPU and wake-ups per
-#   second idle on the menu; resident memory on the menu and the GL, EGL or
-#   DRI libraries mapped (libgbm is always there: libSDL2 links it). Figures
-#   only: nothing here passes or fails.
+#   start to first paint (QUINDLE_TRACE_FIRST_PAINT); exec to the window on
+#   the screen measured from outside (bench/start_probe.c), beside a minimal
+#   client measured the same way in turn (xmessage on X11, weston-simple-shm
+#   on sway) and beside that client with the program's libraries loaded into
+#   it, which is as fast as any program linking them can start; CPU and
+#   wake-ups per second idle on the menu; resident memory on the menu and the
+#   GL, EGL or DRI libraries mapped (libgbm is always there: libSDL2 links
+#   it). Figures only: nothing here passes or fails.
 #   MOTION_SCALE=2 runs the same at a device scale of 2: Xft.dpi 192 on X11,
 #   an output of scale 2 on Wayland; the pointer takes the same path in points.
 # Usage: [MOTION_SCALE=1|2|3|4] bench/motion_cpu.sh path/to/quindle
@@ -24,6 +28,7 @@ source "$HERE/../tests/e2e/lib.sh"
 MOTION_RATE=${MOTION_RATE:-1000}
 MEASURE_SECONDS=${MEASURE_SECONDS:-5}
 FIRST_PAINT_RUNS=5
+START_RUNS=${START_RUNS:-9} # of each client, taking turns
 SCALE=${MOTION_SCALE:-1}
 case $SCALE in 1 | 2 | 3 | 4) ;; *) echo "motion_cpu: MOTION_SCALE is 1 to 4" >&2; exit 2 ;; esac
 # Room for the window, or for sway's output, at that scale (not SCREEN: xdotool --shell sets that).
@@ -32,6 +37,10 @@ export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexiste
 
 cc -O2 -Wall -Wextra -o "$WORK/motion_client" "$HERE/motion_client.c" -lXtst -lX11 ||
     { echo "motion_cpu: cannot build the XTest client (libxtst-dev)" >&2; exit 1; }
+cc -O2 -Wall -Wextra -o "$WORK/start_probe" "$HERE/start_probe.c" -lXdamage -lX11 ||
+    { echo "motion_cpu: cannot build the start-up probe (libxdamage-dev)" >&2; exit 1; }
+# The libraries the program links, by the names the loader finds them by.
+OUR_LIBRARIES=$(readelf -d "$BIN" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | tr '\n' ' ')
 
 # Each display system defines start_program (the program on it, with APP_PID,
 # and DX DY, its client's top-left in the screen's device pixels, set once its
@@ -57,6 +66,33 @@ stop_program() {
     kill "$APP_PID" 2>/dev/null
     wait "$APP_PID" 2>/dev/null
     APP_PID=
+}
+
+# start_figures system label probe_mode command...: START_RUNS runs of the
+# program, of the command and of the command with our libraries preloaded,
+# in turn, so that a machine's load falls on all three alike. Fills
+# FIG_<system>_start_<ours|min|libs> ("median ms (CPU median ms)") and
+# FIG_<system>_start_ratio.
+start_figures() {
+    local sys=$1 label=$2 mode=$3 i out
+    shift 3
+    local ours=() min=() libs=() ours_cpu=() min_cpu=() libs_cpu=()
+    for i in $(seq "$START_RUNS"); do
+        out=$("$WORK/start_probe" "$mode" 5000 "$BIN" 2>>"$WORK/probe.log") || { echo "motion_cpu: no window on $sys" >&2; exit 1; }
+        ours+=("${out% *}") ours_cpu+=("${out#* }")
+        out=$("$WORK/start_probe" "$mode" 5000 "$@" 2>>"$WORK/probe.log") || { echo "motion_cpu: no window from $1" >&2; exit 1; }
+        min+=("${out% *}") min_cpu+=("${out#* }")
+        out=$(LD_PRELOAD="$OUR_LIBRARIES" "$WORK/start_probe" "$mode" 5000 "$@" 2>>"$WORK/probe.log") ||
+            { echo "motion_cpu: no window from $1 with our libraries" >&2; exit 1; }
+        libs+=("${out% *}") libs_cpu+=("${out#* }")
+    done
+    local m_ours m_min
+    m_ours=$(printf '%s\n' "${ours[@]}" | median)
+    m_min=$(printf '%s\n' "${min[@]}" | median)
+    eval "FIG_${sys}_start_ours='$label $m_ours ms (CPU $(printf '%s\n' "${ours_cpu[@]}" | median) ms)'"
+    eval "FIG_${sys}_start_min='$1 $m_min ms (CPU $(printf '%s\n' "${min_cpu[@]}" | median) ms)'"
+    eval "FIG_${sys}_start_libs='$1 $(printf '%s\n' "${libs[@]}" | median) ms (CPU $(printf '%s\n' "${libs_cpu[@]}" | median) ms)'"
+    eval "FIG_${sys}_start_ratio='$(awk -v a="$m_ours" -v b="$m_min" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')'"
 }
 
 # measure system: fills FIG_<system>_<figure>.
@@ -119,6 +155,8 @@ export DISPLAY=$XVFB_DISPLAY
 [ "$SCALE" -gt 1 ] && echo "Xft.dpi: $((96 * SCALE))" | xrdb -nocpp -merge
 SERVERS=Xvfb
 SERVER_PIDS=$XVFB_PID
+# Nothing else draws on this X server while the probe watches it.
+start_figures x11 "first paint" x11 xmessage -title Quindle Quindle
 measure x11
 
 start_xvfb "$DESKTOP"
@@ -128,6 +166,7 @@ SWAY_CONFIG=$'output * bg #303030 solid_color\n'"output * mode ${DESKTOP%x*} sca
 start_sway
 SERVERS="sway Xvfb-below"
 SERVER_PIDS="$SWAY_PID $WAYLAND_XVFB"
+DISPLAY= start_figures wayland "mapped" sway weston-simple-shm
 measure wayland
 
 row() { printf '%-36s %-46s %s\n' "$1" "$2" "$3"; }
@@ -137,6 +176,10 @@ row "program CPU under that motion" "$FIG_x11_motion" "$FIG_wayland_motion"
 row "display server CPU meanwhile" "$FIG_x11_server" "$FIG_wayland_server"
 row "wheel notch to presented pixels" "$FIG_x11_wheel" "$FIG_wayland_wheel"
 row "start to first paint (median)" "$FIG_x11_first" "$FIG_wayland_first"
+row "exec to the window shown (median)" "$FIG_x11_start_ours" "$FIG_wayland_start_ours"
+row "  a minimal client, in turn" "$FIG_x11_start_min" "$FIG_wayland_start_min"
+row "  that client with our libraries" "$FIG_x11_start_libs" "$FIG_wayland_start_libs"
+row "  ours / the minimal client's" "$FIG_x11_start_ratio" "$FIG_wayland_start_ratio"
 row "idle on the menu over ${MEASURE_SECONDS} s" "$FIG_x11_idle" "$FIG_wayland_idle"
 row "resident memory on the menu" "$FIG_x11_rss" "$FIG_wayland_rss"
 row "GL, EGL or DRI libraries mapped" "$FIG_x11_gl" "$FIG_wayland_gl"

@@ -1,8 +1,8 @@
 #include "render/Painter.h"
 
+#include "render/Palette.h"
+
 namespace {
-// The Japanese Gothic system face; the font cache maps it to IPAGothic.
-constexpr const char* kFaceName = "ＭＳ ゴシック";
 constexpr int kPenWidth = 1;
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
@@ -28,7 +28,7 @@ void CPainter::DrawRect(int left, int top, int right, int bottom, COLORREF penCo
 
 void CPainter::DrawString(CRect rc, CString text, int pointSize, COLORREF colour)
 {
-    DrawLine(rc, text, kFaceName, pointSize, colour, kTextFormat);
+    DrawLine(rc, text, palette::kScreenFaceName, pointSize, colour, kTextFormat);
 }
 
 void CPainter::DrawLabel(CRect rc, CString text, const char* pszFace, int pointSize, COLORREF colour)

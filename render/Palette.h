@@ -13,6 +13,8 @@ constexpr COLORREF kBlue = 0x00CC000C;     // "Start" and "Exit": blue 204 with 
 constexpr COLORREF kYellow = 0x0000D1E5;   // "Stop"
 constexpr COLORREF kWhite = 0x00FFFFFF;    // the status text
 
+// The screens' face (the Japanese Gothic system face; the font cache maps it to IPAGothic).
+constexpr const char* kScreenFaceName = "ＭＳ ゴシック";
 constexpr int kTitlePointSize = 400;
 constexpr int kCaptionPointSize = 200; // Start and Exit on the menu screen
 constexpr int kStopPointSize = 200;    // fixed, not a parameter of DrawStopButton

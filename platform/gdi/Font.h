@@ -5,6 +5,8 @@
 // way for any DC. Left out: weight, italics, widths, escapement, CreateFont.
 #pragma once
 
+#include <vector>
+
 #include "platform/gdi/GdiObject.h"
 
 constexpr int LF_FACESIZE = 32;
@@ -26,3 +28,13 @@ public:
 
 // Tenths of a point to pixels at 96 dpi, rounded as the platform's MulDiv does.
 int AfxPointSizeToPixels(int nPointSize);
+
+// A face at a point size, in tenths of a point as CreatePointFont takes it.
+struct POINTFONT {
+    const char* pszFace;
+    int nPointSize;
+};
+
+// Finds and opens each font as CreatePointFont would, so that a CFont made
+// later of the same face and size is a lookup; safe on any thread.
+void AfxPreloadFonts(const std::vector<POINTFONT>& fonts);

@@ -145,6 +145,12 @@ public:
         return pFont;
     }
 
+    int GetOpenCount()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return int(m_byFile.size());
+    }
+
 private:
     void Start()
     {
@@ -251,4 +257,9 @@ CString AfxGetFontFamily(TTF_Font* pFont)
 BOOL AfxFontHasGlyph(TTF_Font* pFont, DWORD nCodePoint)
 {
     return pFont && TTF_GlyphIsProvided32(pFont, nCodePoint) ? TRUE : FALSE;
+}
+
+int AfxGetOpenFontCount()
+{
+    return Cache().GetOpenCount();
 }

@@ -13,8 +13,9 @@
 //
 // Each face and size is opened once (about a quarter of a millisecond) and
 // kept for the life of the process; later calls are a map lookup. Safe to call
-// from any thread; the fonts themselves are for one thread at a time (the
-// window thread).
+// from any thread (the program opens its first fonts on a thread of their own
+// while the display connects); the fonts themselves are drawn with by one
+// thread at a time (the window thread).
 //
 // Left out: bold and italic styles, closing fonts.
 #pragma once
@@ -33,3 +34,6 @@ CString AfxGetFontFamily(TTF_Font* pFont);
 
 // Whether the font has a glyph for the Unicode code point.
 BOOL AfxFontHasGlyph(TTF_Font* pFont, DWORD nCodePoint);
+
+// How many fonts (a file at a size) the cache has opened so far.
+int AfxGetOpenFontCount();

@@ -1,6 +1,11 @@
 // Fonts: the Windows Japanese faces resolve to the IPA families, unknown faces
-// to a font with Japanese glyphs, sizes follow 96 dpi, and faces are opened once.
+// to a font with Japanese glyphs, sizes follow 96 dpi, faces are opened once,
+// and fonts opened ahead (on another thread) are the ones drawing then uses.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "Canvas.h"
 #include "platform/gdi/FontCache.h"
@@ -60,6 +65,60 @@ TEST(FontSizes, APointFontHasItsPixelHeightAndFace)
     EXPECT_EQ(rc.bottom, 27);
     EXPECT_GT(rc.right, 27 * 2);
     canvas.dc.SelectObject(pOld);
+}
+
+// Sizes no other test uses, so that this test sees its own fonts opened.
+TEST(FontPreload, APointFontOfAPreloadedFaceAndSizeOpensNothingMore)
+{
+    const int nBefore = AfxGetOpenFontCount();
+    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", 370}, POINTFONT{"ＭＳ Ｐゴシック", 130}});
+    EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 2);
+    CFont title, negative, label;
+    ASSERT_TRUE(title.CreatePointFont(370, "ＭＳ ゴシック"));
+    ASSERT_TRUE(negative.CreatePointFont(-370, "ＭＳ ゴシック"));
+    ASSERT_TRUE(label.CreatePointFont(130, "ＭＳ Ｐゴシック"));
+    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", 370}});
+    EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 2) << "the same fonts, found and opened once";
+    CFont other;
+    ASSERT_TRUE(other.CreatePointFont(380, "ＭＳ ゴシック"));
+    EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 3);
+}
+
+// Rendering a text while another thread opens faces: each text, with a
+// trailing space so that it is rendered anew rather than found in the text
+// cache, shows the very pixels it showed when drawn alone.
+TEST(FontPreload, TextDrawnWhileFontsOpenOnAnotherThreadIsTheSame)
+{
+    const auto draw = [](const std::string& text) {
+        CCanvas canvas(220, 40);
+        CFont font;
+        font.CreatePointFont(200, "ＭＳ ゴシック");
+        CFont* pOld = canvas.dc.SelectObject(&font);
+        canvas.dc.SetTextColor(RGB(255, 255, 255));
+        canvas.dc.SetBkMode(TRANSPARENT);
+        RECT rc = {0, 0, 220, 40};
+        canvas.dc.DrawText(text.c_str(), -1, &rc, DT_LEFT | DT_TOP | DT_SINGLELINE);
+        canvas.dc.SelectObject(pOld);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x)
+                pixels.push_back(canvas.At(x, y));
+        return pixels;
+    };
+    constexpr int kTexts = 20;
+    std::vector<std::vector<COLORREF>> alone;
+    for (int i = 0; i < kTexts; ++i)
+        alone.push_back(draw("Stop ゴ" + std::to_string(i)));
+    std::vector<POINTFONT> fonts;
+    for (int nPointSize = 500; nPointSize < 530; ++nPointSize)
+        fonts.push_back(POINTFONT{nPointSize % 2 ? "ＭＳ ゴシック" : "ＭＳ Ｐゴシック", nPointSize});
+    std::thread preload([&fonts] { AfxPreloadFonts(fonts); });
+    std::vector<std::vector<COLORREF>> meanwhile;
+    for (int i = 0; i < kTexts; ++i)
+        meanwhile.push_back(draw("Stop ゴ" + std::to_string(i) + " "));
+    preload.join();
+    for (int i = 0; i < kTexts; ++i)
+        EXPECT_EQ(meanwhile[size_t(i)], alone[size_t(i)]) << i;
 }
 
 } // namespace

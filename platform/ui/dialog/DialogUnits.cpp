@@ -34,11 +34,11 @@ DLGBASEUNITS AfxGetDialogBaseUnits(const char*, int nPointSize)
     return DLGBASEUNITS{int((nAlphabet / kLettersPerCase + 1) / 2), int(nPixelHeight)};
 }
 
-void AfxLoadDialogFonts()
+void AfxAddDialogFonts(std::vector<POINTFONT>* pFonts)
 {
     for (int i = 0; i < AfxGetDialogTemplateCount(); ++i) {
         const DLGTEMPLATEDATA* pTemplate = AfxGetDialogTemplate(i);
-        AfxGetFont(pTemplate->pszFace, AfxPointSizeToPixels(pTemplate->wPointSize * kTenthsPerPoint));
+        pFonts->push_back(POINTFONT{pTemplate->pszFace, pTemplate->wPointSize * kTenthsPerPoint});
     }
 }
 

@@ -13,7 +13,10 @@
 // other widths (every face gets those metrics).
 #pragma once
 
+#include <vector>
+
 #include "platform/core/Rect.h"
+#include "platform/gdi/Font.h"
 
 struct DLGBASEUNITS {
     int cx; // average character width, pixels
@@ -24,9 +27,9 @@ struct DLGBASEUNITS {
 // depend on the size only.
 DLGBASEUNITS AfxGetDialogBaseUnits(const char* pszFace, int nPointSize);
 
-// Finds and opens the fonts of the program's dialog templates, so that the
-// first dialog need not wait for them; safe on any thread.
-void AfxLoadDialogFonts();
+// Adds the fonts of the program's dialog templates, to be opened before the
+// first dialog needs them (AfxPreloadFonts).
+void AfxAddDialogFonts(std::vector<POINTFONT>* pFonts);
 
 // The pixel rectangle of the box (x, y, cx, cy) in dialog units.
 CRect AfxMapDialogBox(const DLGBASEUNITS& units, int x, int y, int cx, int cy);

@@ -74,6 +74,9 @@ public:
 CDisplaySystem* AfxMakeDisplaySystem(const char* pszDriver);
 CDisplaySystem* AfxMakeX11DisplaySystem();
 CDisplaySystem* AfxMakeWaylandDisplaySystem();
+// What Xlib reads from the environment, set before any thread starts
+// (AfxPrepareDisplayEnvironment); nothing else changes the environment.
+void AfxPrepareX11Environment();
 
 // The system the program runs on (the one with no connection until
 // AfxWinInit has chosen one); window thread only.

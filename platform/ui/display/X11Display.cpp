@@ -5,6 +5,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/ui/display/DeviceScale.h"
@@ -12,6 +14,9 @@
 #include "platform/ui/display/XftDpi.h"
 
 namespace {
+
+// An empty Compose table (see AfxPrepareX11Environment).
+constexpr const char* kNoComposeTable = "/dev/null";
 
 int OnConnectionLost(Display*)
 {
@@ -97,3 +102,14 @@ CDisplaySystem* AfxMakeX11DisplaySystem()
     static CX11DisplaySystem system;
     return &system;
 }
+
+void AfxPrepareX11Environment()
+{
+    // SDL's X11 video opens an input method, and Xlib's own (the local one)
+    // then parses the locale's whole Compose table, about 10 ms of the start,
+    // for composed text, which the program never reads: it takes no text input.
+    const char* pszTable = std::getenv("XCOMPOSEFILE");
+    if (!pszTable || std::strcmp(pszTable, kNoComposeTable) != 0)
+        setenv("XCOMPOSEFILE", kNoComposeTable, 1);
+}
+

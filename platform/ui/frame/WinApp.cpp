@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/audio/AudioOut.h"
 #include "platform/ui/frame/CommandLine.h"
@@ -17,6 +19,33 @@ constexpr int kExitFailure = 1;
 
 CWinApp* g_pApp = nullptr; // the one application object
 bool g_bStartupFailed = false;
+
+// Finding and opening the fonts (fontconfig's configuration, then each face)
+// takes longer than opening the display, which mostly waits for the display
+// server, and than making the window: they are opened on a thread of their
+// own from the start. Nothing waits for it but a text whose font it has not
+// opened yet (the font cache is shared and locked); it is joined at the end.
+class CFontPreload {
+public:
+    explicit CFontPreload(std::vector<POINTFONT> fonts)
+    {
+        try {
+            m_thread = std::thread([fonts = std::move(fonts)] { AfxPreloadFonts(fonts); });
+        } catch (const std::system_error&) {
+            // No thread: each font is opened when first drawn with.
+        }
+    }
+    ~CFontPreload()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    CFontPreload(const CFontPreload&) = delete;
+    CFontPreload& operator=(const CFontPreload&) = delete;
+
+private:
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -55,6 +84,8 @@ int CWinApp::ExitInstance()
 {
     return 0;
 }
+
+void CWinApp::AddStartupFonts(std::vector<POINTFONT>*) const {}
 
 BOOL CWinApp::Enable3dControls()
 {
@@ -99,12 +130,13 @@ int AfxWinMain(int argc, char* argv[])
     const int nShellResult = AfxRunShellCommand(cmdInfo, stdout, stderr);
     if (nShellResult != kShellContinue)
         return nShellResult;
-    // Finding and opening the dialog font takes about as long as opening
-    // the display, which mostly waits for the X server: do both at once.
-    std::thread fonts(AfxLoadDialogFonts);
-    const BOOL bDisplay = AfxWinInit();
-    fonts.join();
-    if (!bDisplay) {
+    AfxPrepareDisplayEnvironment();
+    // The picture's own first: its first text waits only for its own font.
+    std::vector<POINTFONT> fonts;
+    pApp->AddStartupFonts(&fonts);
+    AfxAddDialogFonts(&fonts);
+    CFontPreload preload(std::move(fonts));
+    if (!AfxWinInit()) {
         AfxReportStartupFailure("cannot open a display");
         return kExitFailure;
     }

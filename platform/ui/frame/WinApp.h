@@ -8,9 +8,18 @@
 // ("<program>: cannot open a display") and status 1; so it does when the
 // main window cannot be created.
 //
+// Nothing that can wait for the first picture comes before it: the fonts are
+// found on a thread of their own from the start (a text waits only for its
+// own font), and work of the program's that can wait until the picture is up
+// waits for the start-up gate (platform/core/StartupGate.h), which the first
+// present opens.
+//
 // Left out: settings, idle processing, document templates.
 #pragma once
 
+#include <vector>
+
+#include "platform/gdi/Font.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/window/IconImage.h"
 #include "platform/ui/window/MessageMap.h"
@@ -23,6 +32,12 @@ public:
     virtual BOOL InitApplication();
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+
+    // The fonts the first window's first picture draws its text in, beyond
+    // the dialog templates' own, in the order it draws with them: AfxWinMain
+    // opens them in that order, then the templates', on a thread of their
+    // own while the display connects. None by default.
+    virtual void AddStartupFonts(std::vector<POINTFONT>* pFonts) const;
 
     // Framework switches of the original platform; nothing depends on them here.
     BOOL Enable3dControls();
@@ -58,6 +73,10 @@ int AfxWinMain(int argc, char* argv[]);
 // open windows call them themselves.
 BOOL AfxWinInit();
 void AfxWinTerm();
+// What the display libraries read from the environment. AfxWinInit sets it
+// too; AfxWinMain sets it before it starts any thread, because a thread
+// reading the environment while another changes it may read freed memory.
+void AfxPrepareDisplayEnvironment();
 
 // Prints "<program>: <what>" on stderr once and makes AfxWinMain end with status 1.
 void AfxReportStartupFailure(const char* pszWhat);

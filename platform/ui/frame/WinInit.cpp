@@ -33,14 +33,20 @@ BOOL StartDriver(const std::string& driver)
 
 } // namespace
 
-BOOL AfxWinInit()
+void AfxPrepareDisplayEnvironment()
 {
-    // Closing windows is the dialogs' business, not a reason to quit.
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // The class desktops know the program by on X11, as the app id on Wayland.
     // SDL 2.26 reads it from the environment only, when its video starts; a
     // class the user set there stays.
     setenv("SDL_VIDEO_X11_WMCLASS", AfxProgramResources().pszAppId, 0);
+    AfxPrepareX11Environment();
+}
+
+BOOL AfxWinInit()
+{
+    AfxPrepareDisplayEnvironment();
+    // Closing windows is the dialogs' business, not a reason to quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     for (const std::string& driver :
          AfxChooseVideoDrivers(std::getenv("SDL_VIDEODRIVER"), IsSet("WAYLAND_DISPLAY"), IsSet("DISPLAY"))) {
         if (StartDriver(driver)) {

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/core/StartupGate.h"
+
 namespace {
 
 constexpr const char* kTraceVariable = "QUINDLE_TRACE_FIRST_PAINT";
@@ -59,6 +61,7 @@ void AfxNoteFirstPresent()
     if (s_bDone)
         return;
     s_bDone = true;
+    AfxGetStartupGate().Open();
     const char* pszTrace = std::getenv(kTraceVariable);
     if (!pszTrace || std::strcmp(pszTrace, "1") != 0)
         return;

@@ -5,7 +5,8 @@
 // Left out: any other tracing.
 #pragma once
 
-// Called after each present; only the first one of the process counts.
+// Called after each present; only the first one of the process counts, and
+// it opens the start-up gate (platform/core/StartupGate.h).
 void AfxNoteFirstPresent();
 // Whether any window of the process has presented a picture yet.
 bool AfxHasPresented();

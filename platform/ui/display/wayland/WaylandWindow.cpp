@@ -151,6 +151,10 @@ void CWaylandWindow::Commit(wl_buffer* pBuffer, const CRect& rcDamage)
         wl_callback_add_listener(m_pFrameCallback, &kFrameListener, this);
     }
     wl_surface_commit(m_pSurface);
+    // The picture goes now, not at the loop's next sleep, which may come
+    // only after other work (the first one starts the controllers first). What
+    // the socket cannot take yet, and a lost connection, the sleep sees to.
+    wl_display_flush(m_pConnection->GetDisplay());
 }
 
 void CWaylandWindow::OnFrameDone()
