@@ -138,6 +138,12 @@ protected:
     CVirtualClock m_clock;
 };
 
+// Where a click on rc lands.
+inline CPoint Centre(const CRect& rc)
+{
+    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
 // TRUE while the keyboard focus is in the About box.
 inline bool IsAboutBoxActive()
 {

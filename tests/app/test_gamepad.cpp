@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kStep = 5;
 constexpr DWORD kDelay = CPadRepeat::kDelayMs;
 constexpr DWORD kInterval = CPadRepeat::kIntervalMs;
 

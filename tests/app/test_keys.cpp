@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kStep = 5;
-
 class KeysTest : public ::testing::Test {
 protected:
     void TearDown() override { AfxSetIdleHook(nullptr); }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kTraceVariable = "QUINDLE_TRACE_FIRST_PAINT";
+constexpr const char* kFirstPaintTraceVariable = "QUINDLE_TRACE_FIRST_PAINT";
 // The process's start time is field 22 of /proc/self/stat, in clock ticks since boot.
 constexpr int kStartTimeField = 22;
 
@@ -59,7 +59,7 @@ void AfxNoteFirstPresent()
     if (s_bDone)
         return;
     s_bDone = true;
-    const char* pszTrace = std::getenv(kTraceVariable);
+    const char* pszTrace = std::getenv(kFirstPaintTraceVariable);
     if (!pszTrace || std::strcmp(pszTrace, "1") != 0)
         return;
     const long long start = ProcessStartMs();
