@@ -10,7 +10,7 @@ test-deps:
 	@scripts/install-deps.sh --tests
 
 build: deps
-	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@scripts/configure-build.sh >/dev/null
 	@cmake --build build -j $$(nproc) --target quindle
 
 run: build

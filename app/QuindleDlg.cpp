@@ -15,8 +15,6 @@ constexpr const char* kTitleText = "Quindle";
 // Timer 0 hands the game thread's control states to the window and takes the focus back.
 constexpr UINT_PTR kControlTimer = 0;
 constexpr UINT kControlTimerPeriod = 200;
-// The About item's command; the system keeps the low four bits of system commands.
-constexpr UINT kSysCommandMask = 0xFFF0;
 // A controller's buzz when a run is lost.
 constexpr UINT kRumbleMs = 200;
 // The files in the program's state folder that keep the best score and the sound choice.

@@ -24,7 +24,7 @@ static_assert(kLayoutTitle == 0x48820000 && kLayoutButton == 0x48014000 && kLayo
 static_assert(kAboutIcon == 0x50000003 && kAboutText == 0x50020080 && kAboutOk == 0x50030001,
               "About box control styles");
 
-constexpr WORD kDialogPointSize = 9;
+constexpr WORD kTemplatePointSize = 9;
 constexpr BYTE kDefaultCharSet = 1;
 constexpr const char* kDialogFace = "ＭＳ Ｐゴシック";
 
@@ -45,9 +45,9 @@ const DLGITEMDATA g_aboutItems[] = {
 } // namespace
 
 const DLGTEMPLATEDATA g_quindleDialogs[] = {
-    {IDD_MAIN, TRUE, kMainStyle, WS_EX_APPWINDOW, 0, 0, 319, 167, "Quindle", kDialogPointSize, 0, 0,
+    {IDD_MAIN, TRUE, kMainStyle, WS_EX_APPWINDOW, 0, 0, 319, 167, "Quindle", kTemplatePointSize, 0, 0,
      kDefaultCharSet, kDialogFace, g_mainItems, int(sizeof(g_mainItems) / sizeof(g_mainItems[0]))},
-    {IDD_ABOUTBOX, FALSE, kAboutStyle, 0, 0, 0, 235, 55, "Quindleのﾊﾞｰｼﾞｮﾝ情報", kDialogPointSize, 0, 0,
+    {IDD_ABOUTBOX, FALSE, kAboutStyle, 0, 0, 0, 235, 55, "Quindleのﾊﾞｰｼﾞｮﾝ情報", kTemplatePointSize, 0, 0,
      kDefaultCharSet, kDialogFace, g_aboutItems, int(sizeof(g_aboutItems) / sizeof(g_aboutItems[0]))},
 };
 

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr const char* kTraceVariable = "QUINDLE_TRACE_AUDIO";
+constexpr const char* kAudioTraceVariable = "QUINDLE_TRACE_AUDIO";
 
-bool TraceEnabled()
+bool AudioTraceEnabled()
 {
     static const bool s_bEnabled = [] {
-        const char* pszTrace = std::getenv(kTraceVariable);
+        const char* pszTrace = std::getenv(kAudioTraceVariable);
         return pszTrace && std::strcmp(pszTrace, "1") == 0;
     }();
     return s_bEnabled;
@@ -65,7 +65,7 @@ void CAudioService::Report(const char* pszWhat)
 void CAudioService::Trace()
 {
     const unsigned nStarts = m_mixer.GetStartCount();
-    if (!TraceEnabled() || nStarts == m_nTraced)
+    if (!AudioTraceEnabled() || nStarts == m_nTraced)
         return;
     m_nTraced = nStarts;
     std::fprintf(stderr, "quindle: sound %.1f ms after it was asked for\n",

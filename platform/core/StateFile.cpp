@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kProgramFolder = "quindle";
 // A kept number is a few digits; anything longer is not ours.
-constexpr size_t kMaxBytes = 32;
+constexpr size_t kMaxStateBytes = 32;
 constexpr int kMaxDigits = 9;
 constexpr mode_t kFolderMode = 0700;
 
@@ -135,14 +135,14 @@ BOOL CStateFile::ReadInt(int* pnValue)
         nError = errno;
     } else if (!S_ISREG(st.st_mode)) {
         nError = kNotRegular;
-    } else if (size_t(st.st_size) > kMaxBytes) {
+    } else if (size_t(st.st_size) > kMaxStateBytes) {
         nError = kTooLarge;
     } else {
-        char buffer[kMaxBytes + 1];
+        char buffer[kMaxStateBytes + 1];
         const ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0)
             nError = errno;
-        else if (size_t(n) > kMaxBytes)
+        else if (size_t(n) > kMaxStateBytes)
             nError = kTooLarge; // it grew since fstat
         else
             text.assign(buffer, size_t(n));

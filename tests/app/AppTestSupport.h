@@ -47,6 +47,35 @@ private:
     std::string m_strState;
 };
 
+// A state folder of the test's own while it lives: what the test keeps (a
+// best score, the sound choice) neither comes from an earlier test nor
+// reaches a later one, whatever order the tests run in. Made before the
+// dialogs that read it open, gone after they close.
+class CFreshStateFolder {
+public:
+    CFreshStateFolder()
+    {
+        const char* pszOld = std::getenv("XDG_STATE_HOME");
+        m_strOld = pszOld ? pszOld : "";
+        char szState[] = "/tmp/quindle-test-state.XXXXXX";
+        EXPECT_NE(mkdtemp(szState), nullptr);
+        m_strPath = szState;
+        setenv("XDG_STATE_HOME", szState, 1);
+    }
+    CFreshStateFolder(const CFreshStateFolder&) = delete;
+    CFreshStateFolder& operator=(const CFreshStateFolder&) = delete;
+    ~CFreshStateFolder()
+    {
+        setenv("XDG_STATE_HOME", m_strOld.c_str(), 1);
+        std::error_code error;
+        std::filesystem::remove_all(m_strPath, error);
+    }
+
+private:
+    std::string m_strOld;
+    std::string m_strPath;
+};
+
 // Steps run one per idle turn of whatever modal loop is running (nested
 // loops included): a step queues input or checks state, and the loop handles
 // what it queued before the next step runs. A turn on which a paced repaint
@@ -137,6 +166,12 @@ protected:
 
     CVirtualClock m_clock;
 };
+
+// Where a click on rc lands.
+inline CPoint Centre(const CRect& rc)
+{
+    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
 
 // TRUE while the keyboard focus is in the About box.
 inline bool IsAboutBoxActive()

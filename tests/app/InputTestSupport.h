@@ -235,6 +235,8 @@ BOOL WaitUntil(Pred pred, int ms = 10000)
 
 // How often a paused run looks whether it may go on.
 constexpr DWORD kHoldPollMs = 10;
+// The player's wheel step.
+constexpr int kStep = 5;
 
 // The phase dlg's run sleeps in, once it sleeps.
 inline EPhase SleepingPhaseOf(CVirtualClock& clock, CObservedDlg& dlg)

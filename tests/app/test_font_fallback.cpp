@@ -25,11 +25,6 @@ constexpr const char* kSystemRules = "<include ignore_missing=\"yes\">/etc/fonts
 constexpr const char* kDejaVu = "<dir>/usr/share/fonts/truetype/dejavu</dir>";
 constexpr const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 
-CPoint Centre(const CRect& rc)
-{
-    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
-
 // Starts a game by its button, lets it run into the game, stops it, closes the dialog.
 std::string PlayOneGame()
 {

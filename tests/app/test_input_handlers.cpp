@@ -13,13 +13,7 @@
 
 namespace {
 
-constexpr int kStep = 5;         // the player's wheel step
 constexpr int kMaxSleeps = 2000; // more than a run to "Goal!!" takes
-
-CPoint Centre(const CRect& rc)
-{
-    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
 
 // The main dialog with its runs on the virtual clock.
 // Time that passes only when a run's sleep was waited out: the window's own

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kStep = 5;
-
 class KeysTest : public ::testing::Test {
 protected:
     void TearDown() override { AfxSetIdleHook(nullptr); }
@@ -195,6 +193,7 @@ TEST_F(KeysTest, F1OpensTheAboutBox)
 
 TEST_F(KeysTest, MTurnsTheSoundOffAndOnWithTheMenusCheckAndKeepsTheChoice)
 {
+    CFreshStateFolder state; // nothing kept: the sound starts on
     const std::string strFile = std::string(std::getenv("XDG_STATE_HOME")) + "/quindle/sound";
     auto kept = [&] {
         std::ifstream in(strFile);

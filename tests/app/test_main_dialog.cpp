@@ -90,6 +90,7 @@ TEST_F(MainDialogTest, NoTemplateControlIsVisibleOrEnabled)
 
 TEST_F(MainDialogTest, SystemMenuEndsWithSeparatorAndAboutItemAfterTheCheckedSoundItem)
 {
+    CFreshStateFolder state; // nothing kept: the sound starts on
     CQuindleDlg dlg;
     CModalScript script;
     script.Then([&] {

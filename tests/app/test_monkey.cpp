@@ -32,6 +32,7 @@
 #include <string>
 #include <thread>
 
+#include "AppTestSupport.h"
 #include "InputTestSupport.h"
 
 namespace {
@@ -457,6 +458,8 @@ TEST(MonkeyTest, RandomInputNeverRunsTwoGamesHidesALiveGameOrLosesThePlayer)
                 nEvents, (unsigned long long)nSeed);
     std::fflush(stdout);
 
+    // The menu's Sound item is among the random choices: the choice it leaves stays here.
+    CFreshStateFolder state;
     CVirtualClock clock;
     CRunWatchClock watch(clock);
     AfxSetClock(&watch);

@@ -9,11 +9,6 @@
 
 namespace {
 
-CPoint Centre(const CRect& rc)
-{
-    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
-
 class UnchangedPaintTest : public CVirtualTimeTest {
 protected:
     // A step that queues input and expects nPictures from it, counted when

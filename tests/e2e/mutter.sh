@@ -94,8 +94,12 @@ check "the window's app id on Wayland is it ($(app_ids "$WORK/stderr"))" [ "$(ap
 check "its WM_CLASS on X11 is it ($(x11_class "$BIN"))" [ "$(x11_class "$BIN")" = "$ID $ID" ]
 
 OTHER=$BUILD-appid
-type=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$BUILD/CMakeCache.txt")
-if cmake -S "$SOURCE" -B "$OTHER" -DCMAKE_BUILD_TYPE="$type" -DQUINDLE_TESTS=OFF -DQUINDLE_APP_ID=$OTHER_ID >"$WORK/other.log" 2>&1 &&
+# This build's compiler settings, so that the objects are the same.
+settings=()
+for var in CMAKE_BUILD_TYPE CMAKE_C_FLAGS CMAKE_CXX_FLAGS CMAKE_EXE_LINKER_FLAGS CMAKE_UNITY_BUILD CMAKE_UNITY_BUILD_BATCH_SIZE; do
+    setting=$(grep -m 1 "^$var:[A-Z]*=" "$BUILD/CMakeCache.txt") && settings+=("-D$setting")
+done
+if cmake -S "$SOURCE" -B "$OTHER" "${settings[@]}" -DQUINDLE_TESTS=OFF -DQUINDLE_APP_ID=$OTHER_ID >"$WORK/other.log" 2>&1 &&
     cmake --build "$OTHER" -j 2 --target quindle quindle_data >>"$WORK/other.log" 2>&1 &&
     cmake --install "$OTHER" --prefix "$WORK/other" >>"$WORK/other.log" 2>&1; then
     pass "built with QUINDLE_APP_ID=$OTHER_ID"

@@ -25,7 +25,6 @@ protected:
 
     CCourseView view;
 };
-} // namespace
 
 TEST_F(Course, ResetPlayerPutsItAtXHundredInTheMiddleRow)
 {
@@ -187,3 +186,5 @@ TEST_F(Course, PassedAreThoseWhollyLeftOfTheAreaNotOneAcrossItsLeftEdge)
     view.m_obstacles.RemoveAll();
     EXPECT_EQ(view.CountObstaclesPassed(), 0);
 }
+
+} // namespace

@@ -14,7 +14,6 @@ protected:
     }
     CCourseView view;
 };
-} // namespace
 
 TEST(DrawAreaConstruction, StartsEmptyOnTheMenuWithBothBuffersToBuild)
 {
@@ -66,3 +65,5 @@ TEST_F(DrawArea, SetAreaStoresTheEdgesAsGiven)
     view.SetText("Quindle");
     EXPECT_EQ(view.m_strText, "Quindle");
 }
+
+} // namespace

@@ -12,14 +12,14 @@ using namespace palette;
 
 namespace {
 
-constexpr COLORREF kPaper = RGB(255, 0, 255);
+constexpr COLORREF kPaintPaper = RGB(255, 0, 255);
 
 // A window of paper, and a view whose area starts at (10, 12).
 class Painting : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window.Fill(kPaper);
+        window.Fill(kPaintPaper);
         view.SetArea(10, 12, 470, 212);
         view.m_rcTitle = CRect(100, 40, 300, 90);
         view.m_rcStart = CRect(200, 120, 280, 150);
@@ -39,10 +39,10 @@ protected:
         const CPoint outside[] = {{rc.left - 1, rc.top}, {rc.left, rc.top - 1}, {rc.right, rc.bottom - 1},
                                   {rc.right - 1, rc.bottom}};
         for (const CPoint& pt : inside)
-            if (window.At(pt.x, pt.y) == kPaper)
+            if (window.At(pt.x, pt.y) == kPaintPaper)
                 return ::testing::AssertionFailure() << "not painted at " << pt.x << "," << pt.y;
         for (const CPoint& pt : outside)
-            if (window.At(pt.x, pt.y) != kPaper)
+            if (window.At(pt.x, pt.y) != kPaintPaper)
                 return ::testing::AssertionFailure() << "painted at " << pt.x << "," << pt.y;
         return ::testing::AssertionSuccess();
     }
@@ -71,15 +71,15 @@ TEST_F(Painting, LaterPaintsReuseTheSameBuffers)
     const HGDIOBJ hMain = view.m_bmpMain.GetSafeHandle();
     const HGDIOBJ hOverlay = view.m_bmpOverlay.GetSafeHandle();
     // Marks in the strips that are never drawn or copied survive only in the same bitmaps.
-    view.m_dcMain.SetPixel(0, 0, kPaper);
-    view.m_dcOverlay.SetPixel(0, 0, kPaper);
+    view.m_dcMain.SetPixel(0, 0, kPaintPaper);
+    view.m_dcOverlay.SetPixel(0, 0, kPaintPaper);
     view.m_bInGame = 1;
     view.Paint(&window.dc, "Go!!");
     view.Paint(&window.dc, "Go!!");
     EXPECT_EQ(view.m_bmpMain.GetSafeHandle(), hMain);
     EXPECT_EQ(view.m_bmpOverlay.GetSafeHandle(), hOverlay);
-    EXPECT_EQ(view.m_dcMain.GetPixel(0, 0), kPaper);
-    EXPECT_EQ(view.m_dcOverlay.GetPixel(0, 0), kPaper);
+    EXPECT_EQ(view.m_dcMain.GetPixel(0, 0), kPaintPaper);
+    EXPECT_EQ(view.m_dcOverlay.GetPixel(0, 0), kPaintPaper);
 }
 
 TEST_F(Painting, MenuCopiesOnlyTheAreaBlockAtItsOwnPlace)
@@ -90,8 +90,8 @@ TEST_F(Painting, MenuCopiesOnlyTheAreaBlockAtItsOwnPlace)
     EXPECT_EQ(window.At(10, 12), kBlack);
     EXPECT_EQ(window.At(469, 211), kBlack);
     EXPECT_EQ(window.At(100, 40), kGrey);
-    EXPECT_TRUE(window.All(view.m_rcStop, kPaper));
-    EXPECT_EQ(window.Count(window.Bounds(), kPaper), 480 * 260 - 460 * 200);
+    EXPECT_TRUE(window.All(view.m_rcStop, kPaintPaper));
+    EXPECT_EQ(window.Count(window.Bounds(), kPaintPaper), 480 * 260 - 460 * 200);
 }
 
 TEST_F(Painting, GameCopiesTheStopButtonToo)
@@ -102,14 +102,14 @@ TEST_F(Painting, GameCopiesTheStopButtonToo)
     EXPECT_TRUE(CopiedExactly(view.m_rcStop));
     EXPECT_EQ(window.At(view.m_rcStop.left + 1, view.m_rcStop.top + 1), kDarkGrey);
     EXPECT_GT(window.Count(view.m_rcStop, kYellow), 20);
-    EXPECT_EQ(window.Count(window.Bounds(), kPaper), 480 * 260 - 460 * 200 - 110 * 30);
+    EXPECT_EQ(window.Count(window.Bounds(), kPaintPaper), 480 * 260 - 460 * 200 - 110 * 30);
 }
 
 TEST_F(Painting, AnInGameValueOtherThanOneShowsNoStopButton)
 {
     view.m_bInGame = 2;
     view.Paint(&window.dc, "");
-    EXPECT_TRUE(window.All(view.m_rcStop, kPaper));
+    EXPECT_TRUE(window.All(view.m_rcStop, kPaintPaper));
     EXPECT_EQ(window.At(100, 100), kRed);
 }
 
@@ -122,8 +122,8 @@ TEST_F(Painting, ObstacleAcrossTheRightEdgeShowsUpToItAndOneBeyondLeavesNoTrace)
     view.Paint(&window.dc, "");
     EXPECT_EQ(window.At(463, 60), kDarkGrey);
     EXPECT_TRUE(window.All(CRect(464, 56, 470, 64), kGrey));
-    EXPECT_TRUE(window.All(CRect(470, 0, 480, 220), kPaper));
-    EXPECT_TRUE(window.All(CRect(0, 0, 480, 12), kPaper));
+    EXPECT_TRUE(window.All(CRect(470, 0, 480, 220), kPaintPaper));
+    EXPECT_TRUE(window.All(CRect(0, 0, 480, 12), kPaintPaper));
     EXPECT_EQ(window.At(60, 12), kGrey);
     EXPECT_EQ(window.At(60, 14), kDarkGrey);
 }
@@ -161,11 +161,11 @@ TEST(PaintLayout, EmptyLayoutPaintsNothingAndDoesNotCrash)
 {
     CCourseView view;
     CCanvas window(40, 40);
-    window.Fill(kPaper);
+    window.Fill(kPaintPaper);
     view.m_bInGame = 1;
     view.Paint(&window.dc, "Ready");
     view.Paint(&window.dc, "Ready");
-    EXPECT_TRUE(window.All(window.Bounds(), kPaper));
+    EXPECT_TRUE(window.All(window.Bounds(), kPaintPaper));
     EXPECT_EQ(view.m_bmpMain.GetSafeHandle(), nullptr);
 }
 

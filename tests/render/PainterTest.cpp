@@ -10,7 +10,7 @@ namespace {
 constexpr COLORREF kDarkGrey = 0x00262626;
 constexpr COLORREF kRed = 0x000000CC;
 constexpr COLORREF kWhite = 0x00FFFFFF;
-constexpr COLORREF kPaper = RGB(30, 60, 90);
+constexpr COLORREF kPainterPaper = RGB(30, 60, 90);
 
 class DrawRectOnADc : public ::testing::Test {
 protected:
@@ -20,14 +20,14 @@ protected:
 
 TEST_F(DrawRectOnADc, SquareIsRedWithADarkGreyOnePixelBorder)
 {
-    canvas.Fill(kPaper);
+    canvas.Fill(kPainterPaper);
     painter.DrawRect(10, 10, 20, 20, kDarkGrey, kRed);
     EXPECT_TRUE(canvas.All(CRect(10, 10, 20, 11), kDarkGrey));
     EXPECT_TRUE(canvas.All(CRect(10, 19, 20, 20), kDarkGrey));
     EXPECT_TRUE(canvas.All(CRect(10, 11, 11, 19), kDarkGrey));
     EXPECT_TRUE(canvas.All(CRect(19, 11, 20, 19), kDarkGrey));
     EXPECT_TRUE(canvas.All(CRect(11, 11, 19, 19), kRed));
-    EXPECT_EQ(canvas.Count(canvas.Bounds(), kPaper), 32 * 32 - 100);
+    EXPECT_EQ(canvas.Count(canvas.Bounds(), kPainterPaper), 32 * 32 - 100);
 }
 
 TEST_F(DrawRectOnADc, GivesBackPenAndBrushAndLeavesBlackBackgroundAndCopyPen)

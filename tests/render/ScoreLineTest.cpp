@@ -11,7 +11,7 @@ namespace {
 
 constexpr COLORREF kFace = RGB(212, 208, 200);
 constexpr COLORREF kFaceText = RGB(0, 0, 0);
-constexpr COLORREF kPaper = RGB(255, 0, 255);
+constexpr COLORREF kScoreLinePaper = RGB(255, 0, 255);
 
 class ScoreLine : public ::testing::Test {
 protected:
@@ -28,7 +28,7 @@ protected:
     // Paints the view into a fresh window of paper.
     void PaintInto(CCanvas& window)
     {
-        window.Fill(kPaper);
+        window.Fill(kScoreLinePaper);
         view.Paint(&window.dc, "Ready");
     }
     // The pixels of rc where a and b differ.
@@ -58,7 +58,7 @@ TEST_F(ScoreLine, PassedInAGameAndBestOnTheMenuGoBelowTheAreaLeftOfStopAndTouchN
     EXPECT_EQ(rc, CRect(12, 200, 422, 232));
     EXPECT_EQ(Differences(plain, scored, CRect(0, 0, kClientWidth, kClientHeight)),
               Differences(plain, scored, rc)) << "only the score line changed";
-    EXPECT_EQ(scored.Count(rc, [](COLORREF c) { return c == kPaper; }), 0) << "on the dialog's face throughout";
+    EXPECT_EQ(scored.Count(rc, [](COLORREF c) { return c == kScoreLinePaper; }), 0) << "on the dialog's face throughout";
     const CRect text = scored.Extent(rc, kFace);
     ASSERT_FALSE(text.IsRectEmpty());
     EXPECT_LE(text.left, rc.left + 2) << "from the left";
@@ -69,7 +69,7 @@ TEST_F(ScoreLine, PassedInAGameAndBestOnTheMenuGoBelowTheAreaLeftOfStopAndTouchN
     // The menu: the best, not the game's count ("Best 12" is narrower than "Passed 12").
     view.m_bInGame = 0;
     PaintInto(plain);
-    EXPECT_TRUE(plain.All(rc, kPaper)) << "no best yet: no line";
+    EXPECT_TRUE(plain.All(rc, kScoreLinePaper)) << "no best yet: no line";
     view.m_nBest = 12;
     PaintInto(scored);
     EXPECT_EQ(Differences(plain, scored, CRect(0, 0, kClientWidth, kClientHeight)), Differences(plain, scored, rc));

@@ -9,7 +9,7 @@ using namespace palette;
 
 namespace {
 
-constexpr COLORREF kPaper = RGB(240, 240, 240);
+constexpr COLORREF kScreensPaper = RGB(240, 240, 240);
 
 bool IsOneOf(COLORREF c, std::initializer_list<COLORREF> colours)
 {
@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         SetDialogLayout(view);
-        canvas.Fill(kPaper);
+        canvas.Fill(kScreensPaper);
         view.m_player.SetPos(100, 104);
         AddObstacle(view, 480, 150);
         AddObstacle(view, 40, 40);
@@ -84,7 +84,7 @@ TEST_F(MenuScreen, StopIsNeverShownWhateverItsHover)
 {
     view.m_bHoverStop = 1;
     view.Draw(&canvas.dc, "");
-    EXPECT_TRUE(canvas.All(view.m_rcStop, kPaper));
+    EXPECT_TRUE(canvas.All(view.m_rcStop, kScreensPaper));
 }
 
 TEST_F(MenuScreen, ALongTitleIsCutAtTheTitleBox)

@@ -14,6 +14,10 @@ constexpr DWORD kReadyMs = 2000;
 constexpr DWORD kGoMs = 500;
 constexpr DWORD kFrameMs = 200;
 constexpr DWORD kResultMs = 2000;
+// When a run's first frame after "Ready" and "Go!!" is due.
+constexpr ULONGLONG kFirstPassAt = kReadyMs + kGoMs;
+// How often a paused run looks whether it may go on.
+constexpr DWORD kHoldPollMs = 10;
 
 // The main dialog's real layout.
 inline const CRect kArea(12, 11, 546, 197);

@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr ULONGLONG kFirstPassAt = kReadyMs + kGoMs;
-constexpr DWORD kHoldPollMs = 10;
-
 using CueAt = std::pair<SOUNDCUE, ULONGLONG>;
 using Cues = std::vector<CueAt>;
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr ULONGLONG kFirstPassAt = kReadyMs + kGoMs;
 constexpr int kOffCourseX = -1000;
 
 class CObservedGameThread : public CWaitedGameThread {

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr DWORD kHoldPollMs = 10;
 constexpr DWORD kLongPauseMs = 60000;
 
 class PausedGame : public CGameSessionTest<CWaitedGameThread> {

@@ -10,7 +10,6 @@ ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
-constexpr int kTenthsPerPoint = 10;
 constexpr INT_PTR kNoWindow = -1;
 CDialogHost* g_pHost = nullptr; // set once, as the application starts
 } // namespace

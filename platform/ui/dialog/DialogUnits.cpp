@@ -15,7 +15,6 @@ constexpr int kAlphabetPixels = 12;
 constexpr int kLettersPerCase = 26;
 constexpr int kQuartersPerChar = 4;
 constexpr int kEighthsPerChar = 8;
-constexpr int kTenthsPerPoint = 10;
 
 // n * numerator / denominator, rounded half away from zero, as the platform's MulDiv.
 int MulDiv(int n, int numerator, int denominator)

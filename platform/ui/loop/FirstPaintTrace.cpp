@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr const char* kTraceVariable = "QUINDLE_TRACE_FIRST_PAINT";
+constexpr const char* kFirstPaintTraceVariable = "QUINDLE_TRACE_FIRST_PAINT";
 // The process's start time is field 22 of /proc/self/stat, in clock ticks since boot.
 constexpr int kStartTimeField = 22;
 
@@ -62,7 +62,7 @@ void AfxNoteFirstPresent()
         return;
     s_bDone = true;
     AfxGetStartupGate().Open();
-    const char* pszTrace = std::getenv(kTraceVariable);
+    const char* pszTrace = std::getenv(kFirstPaintTraceVariable);
     if (!pszTrace || std::strcmp(pszTrace, "1") != 0)
         return;
     const long long start = ProcessStartMs();

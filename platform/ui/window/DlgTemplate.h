@@ -13,6 +13,9 @@
 constexpr WORD kDlgClassButton = 0x0080;
 constexpr WORD kDlgClassStatic = 0x0082;
 
+// A template's point size to the tenths of a point fonts are asked for in.
+constexpr int kTenthsPerPoint = 10;
+
 // The identifier of controls that nobody asks for by identifier.
 constexpr int IDC_STATIC = -1;
 
@@ -32,7 +35,7 @@ struct DLGTEMPLATEDATA {
     DWORD dwExStyle;
     short x, y, cx, cy; // dialog units
     const char* pszCaption;
-    WORD wPointSize;
+    WORD wPointSize; // points; fonts are asked for in tenths of a point (kTenthsPerPoint)
     WORD wWeight;
     BYTE bItalic;
     BYTE bCharSet;

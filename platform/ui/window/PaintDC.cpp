@@ -7,15 +7,9 @@
 
 namespace {
 
-CUiTopWindow* TopWindowOf(CWnd* pWnd)
-{
-    CUiWindow* pWindow = pWnd ? AfxUiWindow(pWnd->m_hWnd) : nullptr;
-    return pWindow ? pWindow->GetTopWindow() : nullptr;
-}
-
 SDL_Surface* TargetOf(CWnd* pWnd)
 {
-    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    CUiTopWindow* pTop = AfxUiTopWindow(pWnd);
     return pTop ? pTop->GetPaintSurface() : nullptr;
 }
 
@@ -23,7 +17,7 @@ SDL_Surface* TargetOf(CWnd* pWnd)
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{nullptr, FALSE, {0, 0, 0, 0}}, m_pWnd(pWnd)
 {
-    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    CUiTopWindow* pTop = AfxUiTopWindow(pWnd);
     if (!pTop)
         return;
     SDL_Surface* pSurface = pTop->BeginPaint(&m_ps.fErase);
@@ -40,13 +34,13 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{nullptr, FALSE, {0, 0, 0, 0}}, m_pWnd(pWnd
 CPaintDC::~CPaintDC()
 {
     DeleteDC();
-    if (CUiTopWindow* pTop = TopWindowOf(m_pWnd))
+    if (CUiTopWindow* pTop = AfxUiTopWindow(m_pWnd))
         pTop->EndPaint();
 }
 
 BOOL CPaintDC::KeepsPicture(const std::vector<int>& key)
 {
-    CUiTopWindow* pTop = TopWindowOf(m_pWnd);
+    CUiTopWindow* pTop = AfxUiTopWindow(m_pWnd);
     return pTop && m_hDC && pTop->PaintKeepsPicture(key);
 }
 

@@ -19,7 +19,7 @@ constexpr int kCheckSize = 7;
 constexpr int kTextRight = 20;
 constexpr int kSeparatorHeight = 9;
 constexpr int kMinTextWidth = 60;
-constexpr int kNoItem = -1;
+constexpr int kNoRow = -1;
 
 struct POPUPSIZE {
     int cx;
@@ -66,7 +66,7 @@ private:
     UIFONT m_font;
     std::vector<ITEMLAYOUT> m_items;
     CRect m_rc; // in the owner's client coordinates
-    int m_nHot = kNoItem;
+    int m_nHot = kNoRow;
     BOOL m_bDone = FALSE;
     UINT m_nResult = 0;
 };
@@ -144,7 +144,7 @@ int CSysMenuPopup::ItemAt(CPoint pt) const
         if (!m_items[i].bSeparator && m_items[i].rc.PtInRect(pt))
             return int(i);
     }
-    return kNoItem;
+    return kNoRow;
 }
 
 void CSysMenuPopup::SetHot(int nItem)
@@ -158,7 +158,7 @@ void CSysMenuPopup::SetHot(int nItem)
 void CSysMenuPopup::MoveHot(int nStep)
 {
     const int nCount = int(m_items.size());
-    int nItem = m_nHot == kNoItem ? (nStep > 0 ? -1 : nCount) : m_nHot;
+    int nItem = m_nHot == kNoRow ? (nStep > 0 ? -1 : nCount) : m_nHot;
     for (int n = 0; n < nCount; ++n) {
         nItem = (nItem + nStep + nCount) % nCount;
         if (!m_items[size_t(nItem)].bSeparator) {
@@ -193,7 +193,7 @@ void CSysMenuPopup::OnKey(UINT nVirtKey)
         MoveHot(1);
         return;
     case VK_RETURN:
-        if (m_nHot != kNoItem)
+        if (m_nHot != kNoRow)
             Close(m_items[size_t(m_nHot)].nID);
         return;
     default:
@@ -226,8 +226,8 @@ void CSysMenuPopup::OnInputElsewhere(const AFX_INPUT& input)
             Close(0);
         break;
     case EInput::kButtonUp: {
-        const int nItem = bOwner ? ItemAt(pt) : kNoItem;
-        if (nItem != kNoItem)
+        const int nItem = bOwner ? ItemAt(pt) : kNoRow;
+        if (nItem != kNoRow)
             Close(m_items[size_t(nItem)].nID);
         break;
     }

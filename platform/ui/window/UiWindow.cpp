@@ -38,3 +38,9 @@ CUiWindow* AfxUiWindow(HWND hWnd)
 {
     return dynamic_cast<CUiWindow*>(hWnd);
 }
+
+CUiTopWindow* AfxUiTopWindow(CWnd* pWnd)
+{
+    CUiWindow* pWindow = pWnd ? AfxUiWindow(pWnd->m_hWnd) : nullptr;
+    return pWindow ? pWindow->GetTopWindow() : nullptr;
+}

@@ -41,6 +41,8 @@ public:
 // The platform window behind hWnd, or nullptr when hWnd is null or belongs to
 // someone else (a test's own handle).
 CUiWindow* AfxUiWindow(HWND hWnd);
+// The top-level window pWnd's platform window belongs to, or nullptr.
+CUiTopWindow* AfxUiTopWindow(CWnd* pWnd);
 
 // The window that has the program's keyboard focus, or nullptr; window thread only.
 CUiWindow* AfxGetFocusWindow();

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kTraceVariable = "QUINDLE_TRACE_WHEEL";
+constexpr const char* kWheelTraceVariable = "QUINDLE_TRACE_WHEEL";
 
 struct WHEELEVENT {
     uint32_t nTimestamp; // SDL's milliseconds
@@ -18,10 +18,10 @@ struct WHEELEVENT {
     uint64_t nHandled;   // SDL's high-resolution counter when the window handled it
 };
 
-bool TraceEnabled()
+bool WheelTraceEnabled()
 {
     static const bool s_bEnabled = [] {
-        const char* pszTrace = std::getenv(kTraceVariable);
+        const char* pszTrace = std::getenv(kWheelTraceVariable);
         return pszTrace && std::strcmp(pszTrace, "1") == 0;
     }();
     return s_bEnabled;
@@ -43,14 +43,14 @@ double MillisecondsSince(uint64_t nCounter, uint64_t nNow)
 
 void AfxNoteWheelEvent(uint32_t nTimestamp, uint32_t nWindowID)
 {
-    if (!TraceEnabled())
+    if (!WheelTraceEnabled())
         return;
     Pending().push_back(WHEELEVENT{nTimestamp, nWindowID, SDL_GetPerformanceCounter()});
 }
 
 void AfxNoteWheelPresent(uint32_t nWindowID)
 {
-    if (!TraceEnabled() || Pending().empty())
+    if (!WheelTraceEnabled() || Pending().empty())
         return;
     const uint32_t nNowTicks = SDL_GetTicks();
     const uint64_t nNow = SDL_GetPerformanceCounter();

@@ -55,7 +55,9 @@
 typedef int16_t SHORT;
 SHORT GetKeyState(int nVirtKey);
 
-// System commands (WM_SYSCOMMAND wParam; the low four bits are the system's).
+// System commands (WM_SYSCOMMAND wParam; the low four bits are the system's,
+// which kSysCommandMask clears).
+constexpr UINT kSysCommandMask = 0xFFF0;
 #define SC_CLOSE 0xF060
 #define SC_KEYMENU 0xF100
 

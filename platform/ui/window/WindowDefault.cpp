@@ -3,13 +3,6 @@
 #include "platform/ui/window/SysMenuPopup.h"
 #include "platform/ui/window/SystemMetrics.h"
 
-namespace {
-
-// System commands keep their low four bits for the system.
-constexpr WPARAM kSysCommandMask = 0xFFF0;
-
-} // namespace
-
 LRESULT CUiTopWindow::Send(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return m_pWnd ? m_pWnd->SendMessage(message, wParam, lParam) : DefaultProc(nullptr, message, wParam, lParam);

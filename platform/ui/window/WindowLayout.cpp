@@ -57,27 +57,21 @@ void CUiTopWindow::SetFullscreen(BOOL bFullscreen)
     Invalidate(nullptr, TRUE);
 }
 
-static CUiTopWindow* TopWindowOf(CWnd* pWnd)
-{
-    CUiWindow* pWindow = pWnd ? AfxUiWindow(pWnd->m_hWnd) : nullptr;
-    return pWindow ? pWindow->GetTopWindow() : nullptr;
-}
-
 BOOL AfxIsFullscreen(CWnd* pWnd)
 {
-    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    CUiTopWindow* pTop = AfxUiTopWindow(pWnd);
     return pTop && pTop->IsFullscreen();
 }
 
 void AfxSetFullscreen(CWnd* pWnd, BOOL bFullscreen)
 {
-    if (CUiTopWindow* pTop = TopWindowOf(pWnd))
+    if (CUiTopWindow* pTop = AfxUiTopWindow(pWnd))
         pTop->SetFullscreen(bFullscreen);
 }
 
 BOOL AfxStepWindowZoom(CWnd* pWnd, int nStep, int* pnZoom)
 {
-    CUiTopWindow* pTop = TopWindowOf(pWnd);
+    CUiTopWindow* pTop = AfxUiTopWindow(pWnd);
     if (!pTop || pTop->IsFullscreen())
         return FALSE;
     const int nZoom = nStep == 0 ? 0 : std::clamp(pTop->GetScale() + nStep, 1, pTop->GetMaxZoom());
@@ -97,6 +91,6 @@ void AfxSetKeptWindowZoom(CWnd* pWnd, int nZoom)
                      program_invocation_short_name, nZoom, kMaxDeviceScale);
         return;
     }
-    if (CUiTopWindow* pTop = TopWindowOf(pWnd))
+    if (CUiTopWindow* pTop = AfxUiTopWindow(pWnd))
         pTop->SetKeptZoom(nZoom);
 }
