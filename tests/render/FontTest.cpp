@@ -67,20 +67,23 @@ TEST(FontSizes, APointFontHasItsPixelHeightAndFace)
     canvas.dc.SelectObject(pOld);
 }
 
-// Sizes no other test uses, so that this test sees its own fonts opened.
+// Sizes no other test uses, new on each repetition, so that this test sees
+// its own fonts opened.
 TEST(FontPreload, APointFontOfAPreloadedFaceAndSizeOpensNothingMore)
 {
+    static int s_nRun = 0;
+    const int nSize = 600 + 30 * s_nRun++;
     const int nBefore = AfxGetOpenFontCount();
-    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", 370}, POINTFONT{"ＭＳ Ｐゴシック", 130}});
+    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", nSize}, POINTFONT{"ＭＳ Ｐゴシック", nSize}});
     EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 2);
     CFont title, negative, label;
-    ASSERT_TRUE(title.CreatePointFont(370, "ＭＳ ゴシック"));
-    ASSERT_TRUE(negative.CreatePointFont(-370, "ＭＳ ゴシック"));
-    ASSERT_TRUE(label.CreatePointFont(130, "ＭＳ Ｐゴシック"));
-    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", 370}});
+    ASSERT_TRUE(title.CreatePointFont(nSize, "ＭＳ ゴシック"));
+    ASSERT_TRUE(negative.CreatePointFont(-nSize, "ＭＳ ゴシック"));
+    ASSERT_TRUE(label.CreatePointFont(nSize, "ＭＳ Ｐゴシック"));
+    AfxPreloadFonts({POINTFONT{"ＭＳ ゴシック", nSize}});
     EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 2) << "the same fonts, found and opened once";
     CFont other;
-    ASSERT_TRUE(other.CreatePointFont(380, "ＭＳ ゴシック"));
+    ASSERT_TRUE(other.CreatePointFont(nSize + 15, "ＭＳ ゴシック"));
     EXPECT_EQ(AfxGetOpenFontCount(), nBefore + 3);
 }
 
