@@ -53,7 +53,14 @@ public:
     BOOL IsMinimized() const override { return (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MINIMIZED) != 0; }
     void SetFullscreen(BOOL bFullscreen) override
     {
+        if (bFullscreen)
+            SDL_GetWindowPosition(m_pWindow, &m_xWindowed, &m_yWindowed);
         SDL_SetWindowFullscreen(m_pWindow, bFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        // SDL keeps the screen's corner as the window's place until the window
+        // manager's answer comes, and a size set before it would move the
+        // window there: the place it had is put back first.
+        if (!bFullscreen)
+            SDL_SetWindowPosition(m_pWindow, m_xWindowed, m_yWindowed);
     }
     CRect GetWorkArea() const override
     {
@@ -95,6 +102,8 @@ private:
     CDisplaySystem* m_pSystem;
     SDL_Window* m_pWindow;
     std::unique_ptr<CFrameBuffer> m_pFrameBuffer;
+    int m_xWindowed = SDL_WINDOWPOS_CENTERED; // where the window was before fullscreen
+    int m_yWindowed = SDL_WINDOWPOS_CENTERED;
 };
 
 } // namespace
