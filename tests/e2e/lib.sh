@@ -59,10 +59,14 @@ start_xvfb() {
     local fd=$WORK/xvfb.$RANDOM
     Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp "${@:2}" 3>"$fd" 2>>"$WORK/xvfb.log" &
     XVFB_PID=$!
-    at_cleanup "kill $XVFB_PID 2>/dev/null"
+    # Waited for: a server still going down holds the display's abstract
+    # socket, and the next one on that number would be unreachable meanwhile.
+    at_cleanup "kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null"
     for _ in $(seq 100); do
         if [ -s "$fd" ]; then
             XVFB_DISPLAY=:$(tr -d '\n' <"$fd")
+            # Someone else's server may be going down on that number just now.
+            wait_until 5000 xprop -display "$XVFB_DISPLAY" -root _NET_SUPPORTED >/dev/null 2>&1
             return 0
         fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
