@@ -2,7 +2,6 @@
 // shared-memory buffer a present writes and what it copies into it, the
 // keyboard's keys as the same virtual keys X11's give, the repeat the loop
 // makes of held keys, and the wheel.
-#include <SDL_keycode.h>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
@@ -10,6 +9,7 @@
 
 #include "platform/ui/display/wayland/SeatState.h"
 #include "platform/ui/display/wayland/ShmRing.h"
+#include "platform/core/VirtualKeys.h"
 #include "platform/ui/display/KeyTable.h"
 #include "platform/ui/display/wayland/WaylandKeys.h"
 #include "platform/ui/loop/KeyRepeat.h"
@@ -87,24 +87,40 @@ TEST_F(XkbKeyboardTest, EveryKeyReadIsTheVirtualKeySdlGivesItOnX11WithTheModifie
 {
     CXkbKeyboard keyboard;
     ASSERT_TRUE(keyboard.LoadDefaultKeymap());
-    // The same key on both display systems: its evdev code here, SDL's name for it on X11.
+    // The same key on both display systems: its evdev code here, the virtual
+    // key the table gives SDL's name for it on X11.
     struct {
         uint32_t nKey;
-        SDL_Keycode sym;
+        UINT nVirtKey;
+        BOOL bKeypad;
     } const keys[] = {
-        {KEY_A, SDLK_a},         {KEY_P, SDLK_p},           {KEY_1, SDLK_1},         {KEY_0, SDLK_0},
-        {KEY_SPACE, SDLK_SPACE}, {KEY_ENTER, SDLK_RETURN},  {KEY_KPENTER, SDLK_KP_ENTER},
-        {KEY_ESC, SDLK_ESCAPE},  {KEY_TAB, SDLK_TAB},       {KEY_F1, SDLK_F1},       {KEY_F4, SDLK_F4},
-        {KEY_F11, SDLK_F11},     {KEY_UP, SDLK_UP},         {KEY_DOWN, SDLK_DOWN},   {KEY_EQUAL, SDLK_EQUALS},
-        {KEY_MINUS, SDLK_MINUS}, {KEY_KPPLUS, SDLK_KP_PLUS}, {KEY_KPMINUS, SDLK_KP_MINUS}, {KEY_KP0, SDLK_KP_0},
+        {KEY_A, 'A', FALSE},
+        {KEY_P, 'P', FALSE},
+        {KEY_1, '1', FALSE},
+        {KEY_0, '0', FALSE},
+        {KEY_SPACE, VK_SPACE, FALSE},
+        {KEY_ENTER, VK_RETURN, FALSE},
+        {KEY_KPENTER, VK_RETURN, TRUE},
+        {KEY_ESC, VK_ESCAPE, FALSE},
+        {KEY_TAB, VK_TAB, FALSE},
+        {KEY_F1, VK_F1, FALSE},
+        {KEY_F4, VK_F4, FALSE},
+        {KEY_F11, VK_F11, FALSE},
+        {KEY_UP, VK_UP, FALSE},
+        {KEY_DOWN, VK_DOWN, FALSE},
+        {KEY_EQUAL, VK_OEM_PLUS, FALSE},
+        {KEY_MINUS, VK_OEM_MINUS, FALSE},
+        {KEY_KPPLUS, VK_ADD, TRUE},
+        {KEY_KPMINUS, VK_SUBTRACT, TRUE},
+        {KEY_KP0, VK_NUMPAD0, TRUE},
     };
     for (const auto& k : keys) {
-        EXPECT_NE(keyboard.GetVirtualKey(k.nKey), 0u) << "evdev key " << k.nKey;
-        EXPECT_EQ(keyboard.GetVirtualKey(k.nKey), AfxVirtualKeyOfSdl(k.sym)) << "evdev key " << k.nKey;
-        EXPECT_EQ(AfxVirtualKeyOfSdl(AfxSdlKeyOf(AfxVirtualKeyOfSdl(k.sym), FALSE)), AfxVirtualKeyOfSdl(k.sym))
-            << "what tests type is the key again";
+        EXPECT_EQ(keyboard.GetVirtualKey(k.nKey), k.nVirtKey) << "evdev key " << k.nKey;
+        const int32_t nSdl = AfxSdlKeyOf(k.nVirtKey, k.bKeypad);
+        EXPECT_NE(nSdl, 0) << "evdev key " << k.nKey;
+        EXPECT_EQ(AfxVirtualKeyOfSdl(nSdl), k.nVirtKey) << "what tests type is the key again";
     }
-    EXPECT_EQ(AfxSdlKeyOf(VK_RETURN, TRUE), SDLK_KP_ENTER);
+    EXPECT_NE(AfxSdlKeyOf(VK_RETURN, TRUE), AfxSdlKeyOf(VK_RETURN, FALSE)) << "the keypad's Enter is a key of its own";
     EXPECT_EQ(keyboard.GetVirtualKey(KEY_LEFT), 0u) << "a key the program does not read";
     EXPECT_EQ(keyboard.GetMods(), 0u);
     keyboard.UpdateModifiers(kShift, 0, 0, 0);

@@ -2,8 +2,9 @@
 # The folders are floors: every #include of one of our headers goes to the
 # same room or to a room on a lower floor, and the libraries cmake/Floors.cmake
 # makes use only lower floors too. One pair is allowed to use each other:
-# game and render (the course view derives from the drawing area). Prints each
-# include that reaches up or sideways, naming the file, and fails if any does.
+# game and render (the course view derives from the drawing area). Outside
+# platform/ nothing includes SDL or fontconfig. Prints each include that
+# breaks a rule, naming the file, and fails if any does.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -74,6 +75,14 @@ while read -r target uses; do
   done
 done < <(sed -n 's/^quindle_room(\([a-z_]*\) [^ ]*.* USES \([a-z_ ]*\).*/\1 \2/p' cmake/Floors.cmake)
 ((${#folder_of[@]} >= ${#floor_of[@]})) || { echo "floors: a room has no library in cmake/Floors.cmake"; bad=1; }
+
+# SDL and fontconfig are the platform's: nothing else, tests and benchmarks
+# too, names them.
+while IFS= read -r line; do
+  echo "floors: $line: only platform/ includes SDL or fontconfig"
+  bad=1
+done < <(grep -rnE --include='*.c' --include='*.cpp' --include='*.h' \
+  '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|fontconfig/)' app game render session sound res tests bench)
 
 [[ $bad == 0 ]] && echo "floors: every include and every library uses only its own room and lower floors"
 exit $bad
